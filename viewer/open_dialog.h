@@ -1,0 +1,38 @@
+// The Open dialog as the main window sees it. The window owns one for its whole life;
+// tests give it a stand-in so that cancel and dialog errors can be driven directly.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace quorvex {
+
+class OpenDialog {
+ public:
+  // ShowOpen raises quorvex::Failure with this number when the user cancels.
+  static constexpr int kCancelled = 32755;
+
+  // Flag bits, as the Open command sets them.
+  static constexpr int kHideReadOnly = 0x4;
+  static constexpr int kFileMustExist = 0x1000;
+  static constexpr int kLongNames = 0x200000;
+
+  virtual ~OpenDialog() = default;
+
+  // Full path of the last chosen file; before any choice, a folder plus a wildcard name.
+  virtual QString FileName() const = 0;
+  virtual void SetFileName(const QString& fileName) = 0;
+
+  virtual int Flags() const = 0;
+  virtual void SetFlags(int flags) = 0;
+
+  // Shows the dialog modally over parent. On a choice, FileName and FileTitle describe
+  // the chosen file; on cancel or error it raises quorvex::Failure and changes nothing.
+  virtual void ShowOpen(QWidget* parent) = 0;
+
+  // The chosen file's name without its folder.
+  virtual QString FileTitle() const = 0;
+};
+
+}  // namespace quorvex
