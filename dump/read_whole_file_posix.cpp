@@ -6,21 +6,12 @@
 #include <cerrno>
 
 #include "file_reading.h"
+#include "open_failure_posix.h"
 #include "raise.h"
 
 namespace quorvex {
 
 namespace {
-
-FailureNumber OpenFailure(int error) {
-  switch (error) {
-    case ENOENT:
-    case ENOTDIR: return kFileNotFound;
-    case EACCES:
-    case EPERM: return kPermissionDenied;
-    default: return kPathFileAccessError;
-  }
-}
 
 // An open descriptor, closed when it goes out of scope on every path.
 class FileDescriptor {
@@ -29,7 +20,7 @@ class FileDescriptor {
       // Read only: never created or truncated. Non-blocking so that a FIFO or a
       // device cannot stall the open; the kind of file is checked right after.
       : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)) {
-    if (fd_ < 0) Raise(OpenFailure(errno));
+    if (fd_ < 0) Raise(OpenFailureNumber(errno));
   }
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;

@@ -1,0 +1,20 @@
+// Inside the engine: which failure an open() error on POSIX systems becomes.
+#pragma once
+
+#include <cerrno>
+
+#include "dump.h"
+
+namespace quorvex {
+
+constexpr FailureNumber OpenFailureNumber(int error) noexcept {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR: return kFileNotFound;
+    case EACCES:
+    case EPERM: return kPermissionDenied;
+    default: return kPathFileAccessError;  // a socket (ENXIO), a loop of links, ...
+  }
+}
+
+}  // namespace quorvex
