@@ -7,11 +7,10 @@
 #include <QScopeGuard>
 
 #include "dump.h"
+#include "texts.h"
 
 namespace quorvex {
 namespace {
-
-constexpr char kCancelledDescription[] = "已取消选择文件。";
 
 // Where a dialog opens: a folder, and the file to preselect in it (empty for none).
 struct StartPoint {
@@ -54,7 +53,7 @@ void FileDialog::ShowOpen(QWidget* parent) {
 
   const bool chosen = dialog->exec() == QDialog::Accepted && dialog &&
                       !dialog->selectedFiles().isEmpty();
-  if (!chosen) throw Failure(kCancelled, kCancelledDescription);
+  if (!chosen) throw Failure(kCancelled, texts::kFileChoiceCancelled);
 
   const QString path = dialog->selectedFiles().constFirst();
   fileName_ = QDir::toNativeSeparators(path);
