@@ -44,28 +44,42 @@ constexpr std::array<char16_t, 256> MakeShownChars() {
 }
 
 constexpr std::array<HexCell, 256> kHexCells = MakeHexCells();
+constexpr std::array<char16_t, kCharsColumn - kPositionWidth> kBlanks = [] {
+  std::array<char16_t, kCharsColumn - kPositionWidth> blanks{};
+  blanks.fill(u' ');
+  return blanks;
+}();
 constexpr std::array<char16_t, 256> kShownChars = MakeShownChars();
 
-// "@@@@@@: " applied to the row's 1-based position.
-void WritePosition(char16_t* out, std::size_t position) {
-  for (std::size_t place = 6; place-- > 0;) {
-    out[place] = position == 0 ? u' ' : static_cast<char16_t>(u'0' + position % 10);
-    position /= 10;
+// The "@@@@@@: " field of the row's 1-based position, kept as text and advanced
+// digit by digit: cheaper than formatting each row's number afresh.
+class PositionField {
+ public:
+  const char16_t* Text() const noexcept { return text_.data(); }
+
+  void Advance() noexcept {
+    unsigned carry = kBytesPerRow;
+    for (std::size_t place = 6; carry != 0 && place-- > 0;) {
+      const unsigned digit = (text_[place] == u' ' ? 0 : text_[place] - u'0') + carry;
+      text_[place] = static_cast<char16_t>(u'0' + digit % 10);
+      carry = digit / 10;
+    }
   }
-  out[6] = u':';
-  out[7] = u' ';
-}
+
+ private:
+  std::array<char16_t, kPositionWidth> text_{u' ', u' ', u' ', u' ', u' ', u'1', u':', u' '};
+};
 
 // One row of count (1 to 8) bytes; returns the end of what it wrote.
-char16_t* WriteRow(char16_t* out, std::size_t position, const std::uint8_t* bytes,
-                   std::size_t count) {
-  WritePosition(out, position);
+inline char16_t* WriteRow(char16_t* out, const PositionField& position, const std::uint8_t* bytes,
+                          std::size_t count) {
+  std::memcpy(out, position.Text(), kPositionWidth * sizeof(char16_t));
   char16_t* cell = out + kPositionWidth;
   for (std::size_t j = 0; j < count; ++j, cell += kCellWidth) {
     std::memcpy(cell, kHexCells[bytes[j]].data(), sizeof(HexCell));
   }
-  // Cells past the end of the data, the gap, and the blank a last copy left.
-  for (char16_t* blank = cell; blank < out + kCharsColumn; ++blank) *blank = u' ';
+  // Cells past the end of the data, then the four-blank gap.
+  std::memcpy(cell, kBlanks.data(), static_cast<std::size_t>(out + kCharsColumn - cell) * sizeof(char16_t));
   char16_t* chars = out + kCharsColumn;
   for (std::size_t j = 0; j < count; ++j) chars[j] = kShownChars[bytes[j]];
   chars[count] = u'\r';
@@ -83,10 +97,12 @@ std::u16string DumpText(const ByteBuffer& buffer) {
   const std::size_t rows = (n + kBytesPerRow - 1) / kBytesPerRow;
   std::u16string text(rows * kRowOverhead + n, u'\0');
   char16_t* out = text.data();
-  for (std::size_t start = 0; start < n; start += kBytesPerRow) {
-    const std::size_t count = n - start < kBytesPerRow ? n - start : kBytesPerRow;
-    out = WriteRow(out, start + 1, bytes.data() + start, count);
+  PositionField position;
+  std::size_t start = 0;
+  for (; n - start >= kBytesPerRow; start += kBytesPerRow, position.Advance()) {
+    out = WriteRow(out, position, bytes.data() + start, kBytesPerRow);
   }
+  if (start < n) WriteRow(out, position, bytes.data() + start, n - start);
   return text;
 }
 
