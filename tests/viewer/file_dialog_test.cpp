@@ -29,8 +29,10 @@ namespace {
 constexpr int kOpenCommandFlags = 0x201004;
 constexpr int kDeadlineMs = 10000;
 
-// Answers the next modal window of type Window once it shows. The code under test sits
-// in the dialog's own loop, so the answer comes from a timer. Past the deadline a
+// Answers the next modal window of type Window once it shows and has the focus, as a
+// user would (Qt's file dialog only drops its preselection for a name typed with the
+// focus in its name box). The code under test sits in the dialog's own loop, so the
+// answer comes from a timer. Past the deadline a
 // separate timer closes whatever modal window is left: a broken test fails, never hangs.
 template <typename Window>
 class ModalAnswer {
@@ -50,6 +52,7 @@ class ModalAnswer {
     if (answered_) return;
     auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
     if (window == nullptr || !window->isVisible()) return;
+    if (QApplication::activeWindow() != window) return;
     answered_ = true;
     poll_.stop();
     answer_(*window);

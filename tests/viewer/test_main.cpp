@@ -1,12 +1,16 @@
 // Runs the viewer's tests inside one QApplication: headless unless a platform is
 // chosen, and with Qt's own dialogs so that the tests can drive them.
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+  // Qt's file dialog saves its state (folders visited, view mode) in the user's
+  // settings; test runs keep theirs apart, so they neither read nor spoil the real ones.
+  QStandardPaths::setTestModeEnabled(true);
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
