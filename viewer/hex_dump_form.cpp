@@ -1,0 +1,134 @@
+#include "hex_dump_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEventLoop>
+#include <QFont>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include "dump.h"
+#include "file_dialog.h"
+#include "initial_file_name.h"
+#include "caption.h"
+#include "message_box.h"
+#include "messages.h"
+#include "native_path.h"
+#include "texts.h"
+
+namespace quorvex {
+namespace {
+
+// Courier New 8.25 pt; where it is missing, the type-writer hint picks another
+// monospaced face (Liberation Mono on Debian).
+QFont DisplayFont() {
+  QFont font(QStringLiteral("Courier New"));
+  font.setPointSizeF(8.25);
+  font.setWeight(QFont::Normal);
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  return font;
+}
+
+}  // namespace
+
+HexDumpForm::HexDumpForm() : HexDumpForm(std::make_unique<FileDialog>()) {}
+
+HexDumpForm::HexDumpForm(std::unique_ptr<OpenDialog> dialog, QWidget* parent)
+    : QMainWindow(parent), dlgFile_(std::move(dialog)) {
+  setObjectName(QStringLiteral("HexDumpForm"));
+  setWindowTitle(texts::kAppName);
+  CreateDisplay();
+  CreateMenus();
+  // The display is the central widget, so the window's layout keeps it filling the
+  // client area at every size.
+  resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height());
+  Load();
+}
+
+HexDumpForm::~HexDumpForm() = default;
+
+void HexDumpForm::CreateDisplay() {
+  rchDisplay_ = new QPlainTextEdit(this);
+  rchDisplay_->setObjectName(QStringLiteral("rchDisplay"));
+  rchDisplay_->setReadOnly(true);
+  rchDisplay_->setUndoRedoEnabled(false);
+  rchDisplay_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  rchDisplay_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  rchDisplay_->setFont(DisplayFont());
+  setCentralWidget(rchDisplay_);
+  displayText_ = std::make_unique<DisplayText>(rchDisplay_->font());
+}
+
+void HexDumpForm::CreateMenus() {
+  QMenu* mnuFile = menuBar()->addMenu(texts::kFileMenu);
+  mnuFile->setObjectName(QStringLiteral("mnuFile"));
+
+  QAction* mnuFileOpen = mnuFile->addAction(texts::kFileOpen);
+  mnuFileOpen->setObjectName(QStringLiteral("mnuFileOpen"));
+  mnuFileOpen->setShortcut(QKeySequence::Open);
+  connect(mnuFileOpen, &QAction::triggered, this, &HexDumpForm::FileOpenClick);
+
+  QAction* mnuFileSep = mnuFile->addSeparator();
+  mnuFileSep->setObjectName(QStringLiteral("mnuFileSep"));
+
+  QAction* mnuFileExit = mnuFile->addAction(texts::kFileExit);
+  mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
+  connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
+
+  QAction* mnuAbout = menuBar()->addAction(texts::kAbout);
+  mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+  connect(mnuAbout, &QAction::triggered, this, &HexDumpForm::AboutClick);
+}
+
+void HexDumpForm::Load() {
+  dlgFile_->SetFileName(InitialFileName(QCoreApplication::applicationDirPath()));
+}
+
+void HexDumpForm::AboutClick() {
+  ShowMessageBox(this, QMessageBox::Information, texts::kAboutTitle, AboutText());
+}
+
+void HexDumpForm::FileOpenClick() {
+  dlgFile_->SetFlags(kOpenFlags);
+
+  // A failure of the dialog is noted and dealt with once the dialog is closed.
+  int errorNumber = 0;
+  QString errorDescription;
+  try {
+    dlgFile_->ShowOpen(this);
+  } catch (const Failure& failure) {
+    errorNumber = failure.Number();
+    errorDescription = QString::fromStdString(failure.Description());
+  }
+  if (errorNumber == OpenDialog::kCancelled) return;
+  if (errorNumber != 0) {
+    ShowMessageBox(this, QMessageBox::NoIcon, texts::kAppName,
+                   DialogErrorText(errorNumber, errorDescription));
+  }
+  ShowFile(dlgFile_->FileName(), dlgFile_->FileTitle());
+}
+
+void HexDumpForm::ShowFile(const QString& path, const QString& title) {
+  rchDisplay_->clear();
+  setWindowTitle(FileCaption(title));
+  // Paint the cleared display and the new caption before the read. Input waits, so
+  // that a queued Ctrl+O cannot start a second Open in the middle of this one.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+  try {
+    const ByteBuffer buffer = ReadWholeFile(NativePath(path));
+    rchDisplay_->setPlainText(displayText_->From(DumpText(buffer)));
+  } catch (const Failure& failure) {
+    ShowMessageBox(this, QMessageBox::Warning, texts::kAppName,
+                   ShowFailureText(path, failure.Number(),
+                                   QString::fromStdString(failure.Description())));
+    return;
+  }
+  rchDisplay_->verticalScrollBar()->setValue(0);
+  rchDisplay_->horizontalScrollBar()->setValue(0);
+}
+
+}  // namespace quorvex
