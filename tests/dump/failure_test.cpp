@@ -42,13 +42,5 @@ TEST(FailureTest, RaiseGivesEachFailureItsNumberAndDescription) {
   }
 }
 
-TEST(FailureTest, KeepsAnyNumberAndDescriptionItIsGiven) {
-  const Failure cancel(32755, "取消");
-  EXPECT_EQ(cancel.Number(), 32755);
-  EXPECT_EQ(cancel.Description(), "取消");
-  const Failure copy = cancel;
-  EXPECT_STREQ(copy.what(), cancel.what());
-}
-
 }  // namespace
 }  // namespace quorvex

@@ -72,11 +72,5 @@ TEST(ReadExactlyTest, AnEmptyFileIsOutOfRangeAndNeverRead) {
   EXPECT_EQ(calls, 0);
 }
 
-TEST(ReadExactlyTest, TheReadersOwnFailurePassesThrough) {
-  EXPECT_TRUE(FailsWith(kDeviceIoError, [] {
-    ReadExactly(10, [](std::uint8_t*, std::size_t) -> std::size_t { throw Failure(kDeviceIoError, "x"); });
-  }));
-}
-
 }  // namespace
 }  // namespace quorvex
