@@ -1,6 +1,7 @@
 // The window on a real X display (run under Xvfb): it appears with its menu bar, and a
 // file opened through the dialog shows its dump. Screenshots are saved for people to
 // look at, in QUORVEX_SCREENSHOT_DIR.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -8,6 +9,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QSet>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -77,6 +79,28 @@ TEST(RealWindow, OpensAFileThroughTheDialogAndShowsItsDump) {
   const QImage shot = GrabAndSave(form, QStringLiteral("dump.png"));
   ASSERT_FALSE(shot.isNull());
   EXPECT_GT(ColoursIn(shot, Display(form)->geometry()), 3) << "the dump is not drawn";
+}
+
+TEST(RealWindow, AboutBoxShowsTwoLines) {
+  HexDumpForm form;
+  ASSERT_TRUE(ShowAndWait(form));
+  QImage shot;
+  QTimer poll;
+  poll.setInterval(20);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible() || !shot.isNull()) return;
+    QTest::qWait(200);
+    shot = box->screen()->grabWindow(box->winId()).toImage();
+    box->button(QMessageBox::Ok)->click();
+  });
+  poll.start();
+  Action(form, "mnuAbout")->trigger();
+  poll.stop();
+  ASSERT_FALSE(shot.isNull());
+  const QString path = ScreenshotPath(QStringLiteral("about.png"));
+  EXPECT_TRUE(shot.save(path));
+  std::printf("Screenshot: %s\n", qPrintable(QFileInfo(path).absoluteFilePath()));
 }
 
 }  // namespace
