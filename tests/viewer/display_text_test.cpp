@@ -68,13 +68,5 @@ TEST(DisplayText, StandInIsVisibleAndNoByteLooksLikeIt) {
   }
 }
 
-TEST(DisplayText, RowsEndWithALineFeedAlone) {
-  DisplayText display(QFont(QStringLiteral("Courier New"), 8));
-  const QString shown = display.From(DumpOf(QByteArray(20, 'z')));
-  EXPECT_FALSE(shown.contains(QChar(u'\r')));
-  EXPECT_EQ(shown.count(QChar(u'\n')), 3);
-  EXPECT_TRUE(shown.endsWith(QStringLiteral("zzzz\n")));
-}
-
 }  // namespace
 }  // namespace quorvex::testing

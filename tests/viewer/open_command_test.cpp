@@ -84,25 +84,6 @@ TEST_F(OpenCommandTest, ADialogErrorIsReportedAndTheCommandGoesOn) {
   }
 }
 
-TEST_F(OpenCommandTest, ADialogErrorWithTheStartingWildcardEndsInAReportNotACrash) {
-  dialog->onShowOpen = [] { throw Failure(32757, "dialog failed"); };
-  const auto boxes = Open();
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_TRUE(boxes[0].text.startsWith("Error 32757 selecting file."));
-  EXPECT_EQ(boxes[1].icon, QMessageBox::Warning);
-  EXPECT_TRUE(boxes[1].text.contains(dialog->fileName));
-  EXPECT_EQ(Caption(form), QString("Quorvex []"));
-  EXPECT_TRUE(ShownText(form).isEmpty());
-}
-
-TEST_F(OpenCommandTest, CtrlOOpensTheDialog) {
-  form.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-  dialog->onShowOpen = [] { throw Failure(OpenDialog::kCancelled, "已取消选择文件。"); };
-  QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier);
-  EXPECT_EQ(dialog->shows, 1);
-}
-
 // Input that arrives while a file is being read must wait for the file to be shown:
 // otherwise a second Open would run inside the first, and its caption would end up
 // over the first file's dump.

@@ -63,15 +63,5 @@ TEST_F(WindowDialogTest, ChineseFileNameThroughTheDialog) {
   EXPECT_EQ(ShownText(form), ExpectedShown("abc"));
 }
 
-TEST_F(WindowDialogTest, AnEmptyFileChosenInTheDialogIsReported) {
-  const QString path = files.Write("empty.bin", {});
-  std::vector<SeenMessageBox> boxes;
-  ASSERT_TRUE(Open(path, &boxes).has_value());
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_TRUE(boxes[0].text.contains(QString("错误 9：")));
-  EXPECT_EQ(Caption(form), QString("Quorvex [empty.bin]"));
-  EXPECT_TRUE(ShownText(form).isEmpty());
-}
-
 }  // namespace
 }  // namespace quorvex::testing
