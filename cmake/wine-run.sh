@@ -18,17 +18,23 @@ export WINEARCH=win64
 # Console programs need no X server; without one Wine uses no window driver at all.
 unset DISPLAY WAYLAND_DISPLAY
 
-# Several tests may start at once (ctest -j); only one of them boots the prefix.
-if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-  mkdir -p "$WINEPREFIX"
-  (
-    flock 9
-    if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-      wineboot --init >/dev/null 2>&1
-      wineserver --wait
-    fi
-  ) 9>"$WINEPREFIX.lock"
-fi
+mkdir -p "$WINEPREFIX"
+(
+  # Several tests may start at once (ctest -j): one of them prepares the prefix.
+  flock 9
+  if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+    wineboot --init </dev/null >/dev/null 2>&1 9>&-
+    wineserver --wait 9>&-
+  fi
+  # One Wine server stays up between the test programs (a cold start costs a
+  # couple of seconds, a warm one a fraction) and ends by itself once they have
+  # been idle for a while. Wine's background services start with it; start them
+  # here, detached from our output, or they would hold the caller's pipe open
+  # (and, through the lock's descriptor, the lock: hence the 9>&-).
+  if wineserver --persistent=15 </dev/null >/dev/null 2>&1 9>&-; then
+    wine cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
+  fi
+) 9>"$WINEPREFIX.lock"
 
 # The programs write CR LF; the callers (ctest, GoogleTest's test discovery) parse
 # lines, so hand them plain LF. pipefail keeps the program's exit status.
