@@ -13,7 +13,8 @@ fi
 export WINEPREFIX=$1
 shift
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko installers, and no menu entries or icons written into $HOME.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 # Console programs need no X server; without one Wine uses no window driver at all.
 unset DISPLAY WAYLAND_DISPLAY
