@@ -99,26 +99,6 @@ TEST(ReadWholeFileWindowsTest, AFileLockedAgainstReadersIsPermissionDenied) {
   EXPECT_EQ(ReadWholeFile(file).Length(), 10);
 }
 
-// After Quorvex has read a file, others can rename and delete it at once.
-TEST(ReadWholeFileWindowsTest, LeavesTheFileFreeToRenameAndDelete) {
-  const TempDir dir;
-  const auto file = dir.Write("first.bin", CountingBytes(5));
-  const auto renamed = dir.Path() / "second.bin";
-  ReadWholeFile(file);
-  ASSERT_TRUE(MoveFileW(file.c_str(), renamed.c_str())) << GetLastError();
-  ASSERT_TRUE(DeleteFileW(renamed.c_str())) << GetLastError();
-}
-
-TEST(ReadWholeFileWindowsTest, ReadsReadOnlyHiddenAndSystemFiles) {
-  const TempDir dir;
-  const auto file = dir.Write("attributes.bin", CountingBytes(3));
-  const DWORD attributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  ASSERT_TRUE(SetFileAttributesW(file.c_str(), attributes));
-  EXPECT_EQ(ReadWholeFile(file).Bytes(), CountingBytes(3));
-  EXPECT_EQ(GetFileAttributesW(file.c_str()) & attributes, attributes);
-  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);  // so the folder can be removed
-}
-
 // Folders in every spelling, devices and pipes are refused with 75, at once: a
 // pipe with nothing written to it would block a read for ever.
 TEST(ReadWholeFileWindowsTest, AnythingButADiskFileIsAnAccessError) {

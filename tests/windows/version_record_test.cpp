@@ -147,20 +147,4 @@ TEST(IconGroupTest, Holds16And32PixelImages) {
   EXPECT_TRUE(sizes.count({32, 32})) << "no 32 x 32 image";
 }
 
-TEST(IconGroupTest, WindowsPicksEachSizeFromTheGroup) {
-  for (const int side : {16, 32}) {
-    HICON icon = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, 0));
-    ASSERT_NE(icon, nullptr) << side << " px: " << GetLastError();
-    ICONINFO info{};
-    ASSERT_TRUE(GetIconInfo(icon, &info));
-    BITMAP bitmap{};
-    ASSERT_NE(GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap), 0);
-    EXPECT_EQ(bitmap.bmWidth, side);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    DestroyIcon(icon);
-  }
-}
-
 }  // namespace
