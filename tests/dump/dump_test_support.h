@@ -1,5 +1,4 @@
-// Helpers shared by the engine's tests: a temporary folder that cleans up after
-// itself, and a check that an action fails with a given failure number.
+// Helpers shared by the engine's tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,20 +10,19 @@
 #include <random>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "dump.h"
 
 namespace quorvex::test {
 
+// A temporary folder, removed with everything in it.
 class TempDir {
  public:
   TempDir() {
     std::random_device seed;
-    const auto base = std::filesystem::temp_directory_path();
     do {
-      path_ = base / ("quorvex-test-" + std::to_string(seed()));
+      path_ = std::filesystem::temp_directory_path() / ("quorvex-test-" + std::to_string(seed()));
     } while (!std::filesystem::create_directory(path_));
   }
   TempDir(const TempDir&) = delete;
@@ -33,11 +31,9 @@ class TempDir {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
   }
-
   const std::filesystem::path& Path() const noexcept { return path_; }
 
-  std::filesystem::path Write(const std::filesystem::path& name,
-                              const std::vector<std::uint8_t>& bytes) const {
+  std::filesystem::path Write(const std::filesystem::path& name, const std::vector<std::uint8_t>& bytes) const {
     const auto file = path_ / name;
     std::ofstream out(file, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -49,38 +45,18 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-// A file's bytes read back with the standard library, independently of the engine.
+// A file's bytes, read without the engine.
 inline std::vector<std::uint8_t> ContentsOf(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// n bytes that run through all 256 values in a scrambled order and shift from one
-// block of 256 to the next, so a byte shown at the wrong position is noticed.
+// n bytes through all 256 values in a scrambled order that shifts from one block of
+// 256 to the next, so a byte shown at the wrong position is noticed.
 inline std::vector<std::uint8_t> CountingBytes(std::size_t n) {
   std::vector<std::uint8_t> bytes(n);
   for (std::size_t i = 0; i < n; ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
   return bytes;
-}
-
-// An ASCII text widened to UTF-16, for expected dump rows.
-inline std::u16string Ascii(const std::string& text) { return {text.begin(), text.end()}; }
-
-// The dump text cut into rows, each without its CR LF; fails the test if any row
-// lacks one.
-inline std::vector<std::u16string> Rows(const std::u16string& text) {
-  std::vector<std::u16string> rows;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const auto end = text.find(u"\r\n", start);
-    if (end == std::u16string::npos) {
-      ADD_FAILURE() << "the text does not end with CR LF";
-      break;
-    }
-    rows.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return rows;
 }
 
 template <typename Action>
@@ -89,8 +65,7 @@ template <typename Action>
     action();
   } catch (const Failure& failure) {
     if (failure.Number() == number) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "failed with " << failure.Number() << " ("
-                                         << failure.what() << "), expected " << number;
+    return ::testing::AssertionFailure() << "failed with " << failure.what() << ", expected " << number;
   } catch (const std::exception& other) {
     return ::testing::AssertionFailure() << "threw a non-Failure: " << other.what();
   }
