@@ -9,15 +9,12 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QSet>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
-#include "form_probe.h"
-#include "modal_answers.h"
-#include "test_files.h"
+#include "window_test_support.h"
 
 namespace quorvex::testing {
 namespace {
@@ -29,9 +26,9 @@ QString ScreenshotPath(const QString& name) {
   return QDir(folder).filePath(name);
 }
 
-QImage GrabAndSave(HexDumpForm& form, const QString& name) {
-  QApplication::processEvents();
-  const QImage shot = form.screen()->grabWindow(form.winId()).toImage();
+QImage GrabAndSave(QWidget& window, const QString& name) {
+  QTest::qWait(200);  // let the X server finish drawing before the grab
+  const QImage shot = window.screen()->grabWindow(window.winId()).toImage();
   const QString path = ScreenshotPath(name);
   EXPECT_TRUE(shot.save(path)) << path.toStdString();
   std::printf("Screenshot: %s\n", qPrintable(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
@@ -52,7 +49,6 @@ TEST(RealWindow, AppearsWithItsMenuBar) {
   ASSERT_EQ(QGuiApplication::platformName(), QString("xcb"));
   HexDumpForm form;
   ASSERT_TRUE(ShowAndWait(form));
-  QTest::qWait(200);  // let the X server finish drawing before the grab
   const QImage shot = GrabAndSave(form, QStringLiteral("main-window.png"));
   ASSERT_FALSE(shot.isNull());
   const QRect bar = form.menuBar()->geometry();
@@ -70,12 +66,9 @@ TEST(RealWindow, OpensAFileThroughTheDialogAndShowsItsDump) {
 
   HexDumpForm form;
   ASSERT_TRUE(ShowAndWait(form));
-  const auto dialog = AnswerFileDialog([&] { Action(form, "mnuFileOpen")->trigger(); }, path);
-  ASSERT_TRUE(dialog.has_value());
+  ASSERT_TRUE(AnswerAll([&] { Action(form, "mnuFileOpen")->trigger(); }, path).dialog.has_value());
   EXPECT_EQ(Caption(form), QString("Quorvex [sample.txt]"));
   EXPECT_FALSE(ShownText(form).isEmpty());
-
-  QTest::qWait(200);
   const QImage shot = GrabAndSave(form, QStringLiteral("dump.png"));
   ASSERT_FALSE(shot.isNull());
   EXPECT_GT(ColoursIn(shot, Display(form)->geometry()), 3) << "the dump is not drawn";
@@ -84,23 +77,13 @@ TEST(RealWindow, OpensAFileThroughTheDialogAndShowsItsDump) {
 TEST(RealWindow, AboutBoxShowsTwoLines) {
   HexDumpForm form;
   ASSERT_TRUE(ShowAndWait(form));
-  QImage shot;
-  QTimer poll;
-  poll.setInterval(20);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible() || !shot.isNull()) return;
-    QTest::qWait(200);
-    shot = box->screen()->grabWindow(box->winId()).toImage();
-    box->button(QMessageBox::Ok)->click();
-  });
-  poll.start();
-  Action(form, "mnuAbout")->trigger();
-  poll.stop();
-  ASSERT_FALSE(shot.isNull());
-  const QString path = ScreenshotPath(QStringLiteral("about.png"));
-  EXPECT_TRUE(shot.save(path));
-  std::printf("Screenshot: %s\n", qPrintable(QFileInfo(path).absoluteFilePath()));
+  bool grabbed = false;
+  AnswerModals([&] { Action(form, "mnuAbout")->trigger(); },
+               [&](QWidget& box) {
+                 grabbed = !GrabAndSave(box, QStringLiteral("about.png")).isNull();
+                 static_cast<QDialog&>(box).accept();
+               });
+  EXPECT_TRUE(grabbed);
 }
 
 }  // namespace
