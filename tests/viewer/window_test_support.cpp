@@ -1,56 +1,15 @@
 #include "window_test_support.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
-#include <QFile>
-#include <QLineEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QTimer>
-#include <QWindow>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
-#include "dump.h"
+#include <stdexcept>
 
 namespace quorvex::testing {
-
-QString TestFiles::Write(const QString& name, const QByteArray& bytes) const {
-  QFile file(PathOf(name));
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return {};
-  return file.fileName();
-}
-
-QByteArray CountingBytes(int count) {
-  QByteArray bytes(count, '\0');
-  for (int i = 0; i < count; ++i) bytes[i] = static_cast<char>(i & 0xFF);
-  return bytes;
-}
-
-QString ExpectedShown(const QByteArray& bytes) {
-  const ByteBuffer buffer(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-  return QString::fromStdU16String(DumpText(buffer)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QPlainTextEdit* Display(const HexDumpForm& form) { return form.findChild<QPlainTextEdit*>(QStringLiteral("rchDisplay")); }
-
-QString ShownText(const HexDumpForm& form) {
-  // toPlainText would turn a no-break space into a blank.
-  return Display(form)->document()->toRawText().replace(QChar::ParagraphSeparator, QChar(u'\n'));
-}
-
-QString Caption(const HexDumpForm& form) {
-  return form.windowHandle() != nullptr ? form.windowHandle()->title() : form.windowTitle();
-}
-
-QAction* Action(const HexDumpForm& form, const char* name) { return form.findChild<QAction*>(QString::fromLatin1(name)); }
-
-bool ShowAndWait(HexDumpForm& form) {
-  form.show();
-  return QTest::qWaitForWindowExposed(&form);
-}
 
 void AnswerModals(const std::function<void()>& action, const std::function<void(QWidget&)>& answer) {
   // The code under test sits in the modal window's own loop, so answers come from timers.
@@ -79,25 +38,16 @@ void AnswerModals(const std::function<void()>& action, const std::function<void(
 }
 
 QLineEdit& NameBox(QFileDialog& dialog) {
-  auto* box = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  auto* box = dialog.findChild<QLineEdit*>(u"fileNameEdit"_qs);
   if (box == nullptr) throw std::runtime_error("the file dialog has no name box");
   return *box;
 }
 
 QPushButton& DialogButton(QFileDialog& dialog, QDialogButtonBox::StandardButton which) {
-  auto* buttons = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+  auto* buttons = dialog.findChild<QDialogButtonBox*>(u"buttonBox"_qs);
   QPushButton* button = buttons != nullptr ? buttons->button(which) : nullptr;
   if (button == nullptr) throw std::runtime_error("the file dialog lacks a button");
   return *button;
-}
-
-void TypeAndOpen(QFileDialog& dialog, const QString& name) {
-  NameBox(dialog).setText(name);
-  DialogButton(dialog, QDialogButtonBox::Open).click();
-}
-
-SeenFileDialog StartOf(QFileDialog& dialog) {
-  return {QFileInfo(dialog.directory().absolutePath()).canonicalFilePath(), NameBox(dialog).text()};
 }
 
 Answers AnswerAll(const std::function<void()>& action, const QString& name) {
@@ -105,7 +55,7 @@ Answers AnswerAll(const std::function<void()>& action, const QString& name) {
   AnswerModals(action, [&](QWidget& modal) {
     if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
       answers.boxes.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                               static_cast<int>(box->buttons().size()), box->textFormat()});
+                               box->buttons().size(), box->textFormat()});
       box->button(QMessageBox::Ok) != nullptr ? box->button(QMessageBox::Ok)->click() : box->reject();
     } else if (auto* dialog = qobject_cast<QFileDialog*>(&modal); dialog != nullptr && !answers.dialog) {
       answers.dialog = StartOf(*dialog);

@@ -4,20 +4,22 @@
 
 #include <QByteArray>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QString>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include <functional>
 #include <optional>
 #include <vector>
 
+#include "dump.h"
 #include "hex_dump_form.h"
 #include "open_dialog.h"
 
@@ -29,22 +31,30 @@ class TestFiles {
   QString Folder() const { return dir_.path(); }
   QString PathOf(const QString& name) const { return dir_.filePath(name); }
   // The file's path, or an empty one if it could not be written.
-  QString Write(const QString& name, const QByteArray& bytes) const;
+  QString Write(const QString& name, const QByteArray& bytes) const {
+    QFile file(PathOf(name));
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
+  }
 
  private:
   QTemporaryDir dir_;
 };
 
-// count bytes running through 0..255.
-QByteArray CountingBytes(int count);
+inline QByteArray CountingBytes(int count) {
+  QByteArray bytes(count, '\0');
+  for (int i = 0; i < count; ++i) bytes[i] = static_cast<char>(i & 0xFF);
+  return bytes;
+}
 
 // What the display holds for bytes whose characters all have a width: DumpText's
 // text with its rows ended by line feeds.
-QString ExpectedShown(const QByteArray& bytes);
+inline QString ExpectedShown(const QByteArray& bytes) {
+  const ByteBuffer buffer(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+  return QString::fromStdU16String(DumpText(buffer)).replace(u"\r\n"_qs, u"\n"_qs);
+}
 
 // Each ShowOpen runs the test's script, which may choose a file or raise a failure.
-class FakeOpenDialog final : public OpenDialog {
- public:
+struct FakeOpenDialog final : OpenDialog {
   QString FileName() const override { return fileName; }
   void SetFileName(const QString& name) override { fileName = name; }
   int Flags() const override { return flags; }
@@ -60,21 +70,25 @@ class FakeOpenDialog final : public OpenDialog {
     fileTitle = QFileInfo(path).fileName();
   }
 
-  QString fileName;
-  QString fileTitle;
-  int flags = 0;
-  int shows = 0;
-  int flagsWhenShown = 0;
+  QString fileName, fileTitle;
+  int flags = 0, shows = 0, flagsWhenShown = 0;
   std::function<void()> onShowOpen;
 };
 
-QPlainTextEdit* Display(const HexDumpForm& form);
-// The display's text, rows ended by line feeds, every character as stored.
-QString ShownText(const HexDumpForm& form);
+inline QPlainTextEdit* Display(const HexDumpForm& form) { return form.findChild<QPlainTextEdit*>(u"rchDisplay"_qs); }
+// Every character as stored: toPlainText would turn a no-break space into a blank.
+inline QString ShownText(const HexDumpForm& form) {
+  return Display(form)->document()->toRawText().replace(QChar::ParagraphSeparator, QChar(u'\n'));
+}
 // The caption as the window system shows it.
-QString Caption(const HexDumpForm& form);
-QAction* Action(const HexDumpForm& form, const char* name);
-bool ShowAndWait(HexDumpForm& form);
+inline QString Caption(const HexDumpForm& form) {
+  return form.windowHandle() != nullptr ? form.windowHandle()->title() : form.windowTitle();
+}
+inline QAction* Action(const HexDumpForm& form, const char* name) { return form.findChild<QAction*>(QString::fromLatin1(name)); }
+inline bool ShowAndWait(HexDumpForm& form) {
+  form.show();
+  return QTest::qWaitForWindowExposed(&form);
+}
 
 // Runs action and hands each modal window it opens to answer, once, when the window is
 // shown and has the focus (Qt's file dialog only drops its preselection for a name
@@ -82,26 +96,29 @@ bool ShowAndWait(HexDumpForm& form);
 // closed and the test fails: a broken test never hangs.
 void AnswerModals(const std::function<void()>& action, const std::function<void(QWidget&)>& answer);
 
-struct SeenMessageBox {
-  QString title;
-  QString text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  QMessageBox::StandardButtons buttons;
-  int buttonCount = 0;
-  Qt::TextFormat textFormat = Qt::AutoText;
-};
+QLineEdit& NameBox(QFileDialog& dialog);
+QPushButton& DialogButton(QFileDialog& dialog, QDialogButtonBox::StandardButton which);
+inline void TypeAndOpen(QFileDialog& dialog, const QString& name) {
+  NameBox(dialog).setText(name);
+  DialogButton(dialog, QDialogButtonBox::Open).click();
+}
 
 // Where a file dialog started: its folder (canonical) and the text of its name box.
 struct SeenFileDialog {
-  QString folder;
-  QString nameBox;
+  QString folder, nameBox;
   bool operator==(const SeenFileDialog&) const = default;
 };
+inline SeenFileDialog StartOf(QFileDialog& dialog) {
+  return {QFileInfo(dialog.directory().absolutePath()).canonicalFilePath(), NameBox(dialog).text()};
+}
 
-QLineEdit& NameBox(QFileDialog& dialog);
-QPushButton& DialogButton(QFileDialog& dialog, QDialogButtonBox::StandardButton which);
-void TypeAndOpen(QFileDialog& dialog, const QString& name);
-SeenFileDialog StartOf(QFileDialog& dialog);
+struct SeenMessageBox {
+  QString title, text;
+  QMessageBox::Icon icon;
+  QMessageBox::StandardButtons buttons;
+  qsizetype buttonCount;
+  Qt::TextFormat textFormat;
+};
 
 struct Answers {
   std::vector<SeenMessageBox> boxes;

@@ -1,7 +1,6 @@
 // Reads this program's own version record and icon group. They come from
-// resources/quorvex.rc, the script that quorvex.exe is built with, compiled by the
-// same resource compiler, so what Windows reads here is what users see in the
-// executable's Properties.
+// resources/quorvex.rc, the script quorvex.exe is built with, by the same resource
+// compiler, so what Windows reads here is what users see in the executable's Properties.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,94 +14,61 @@
 
 namespace {
 
-std::wstring OwnPath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (n == 0) return {};
-    if (n < path.size()) {
-      path.resize(n);
-      return path;
-    }
-    path.resize(path.size() * 2);  // truncated: try a longer buffer
-  }
-}
-
 class VersionRecordTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::wstring path = OwnPath();
-    ASSERT_FALSE(path.empty()) << "GetModuleFileNameW failed: " << GetLastError();
+    wchar_t path[32768];
+    ASSERT_NE(GetModuleFileNameW(nullptr, path, 32768), 0u) << GetLastError();
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
     ASSERT_NE(size, 0u) << "no version record: " << GetLastError();
     record_.resize(size);
-    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, record_.data())) << GetLastError();
+    ASSERT_TRUE(GetFileVersionInfoW(path, 0, size, record_.data())) << GetLastError();
   }
 
-  // The value at sub_block, or {nullptr, 0} when the record has none.
-  std::pair<const void*, UINT> Query(const std::wstring& sub_block) {
+  // The value at sub_block, or nullptr when the record has none.
+  const void* Query(const std::wstring& sub_block, UINT* length) {
     void* value = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueW(record_.data(), sub_block.c_str(), &value, &length)) return {nullptr, 0};
-    return {value, length};
+    return VerQueryValueW(record_.data(), sub_block.c_str(), &value, length) ? value : nullptr;
   }
 
   std::vector<std::uint8_t> record_;
 };
 
-TEST_F(VersionRecordTest, FixedVersionNumbersAre1_5_0_2) {
-  const auto [value, length] = Query(L"\\");
-  ASSERT_NE(value, nullptr);
-  ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
-  const auto* info = static_cast<const VS_FIXEDFILEINFO*>(value);
+TEST_F(VersionRecordTest, NumbersAndTranslation) {
+  UINT length = 0;
+  const auto* info = static_cast<const VS_FIXEDFILEINFO*>(Query(L"\\", &length));
+  ASSERT_NE(info, nullptr);
   EXPECT_EQ(info->dwSignature, 0xFEEF04BDu);
   EXPECT_EQ(info->dwFileVersionMS, MAKELONG(5, 1));
   EXPECT_EQ(info->dwFileVersionLS, MAKELONG(2, 0));
   EXPECT_EQ(info->dwProductVersionMS, MAKELONG(5, 1));
   EXPECT_EQ(info->dwProductVersionLS, MAKELONG(2, 0));
-  EXPECT_EQ(info->dwFileType, static_cast<DWORD>(VFT_APP));
-}
 
-TEST_F(VersionRecordTest, OneTranslationChinesePrcUnicode) {
-  const auto [value, length] = Query(L"\\VarFileInfo\\Translation");
-  ASSERT_NE(value, nullptr);
+  const auto* translation = static_cast<const WORD*>(Query(L"\\VarFileInfo\\Translation", &length));
+  ASSERT_NE(translation, nullptr);
   ASSERT_EQ(length, 2 * sizeof(WORD));
-  const auto* pair = static_cast<const WORD*>(value);
-  EXPECT_EQ(pair[0], 0x0804);
-  EXPECT_EQ(pair[1], 1200);
+  EXPECT_EQ(translation[0], 0x0804);  // Chinese (PRC)
+  EXPECT_EQ(translation[1], 1200);    // Unicode
 }
 
 TEST_F(VersionRecordTest, StringsOfTheChineseBlock) {
-  const struct {
-    const wchar_t* name;
-    std::wstring expected;
-  } cases[] = {
+  const std::pair<std::wstring, std::wstring> cases[] = {
       {L"FileVersion", L"1.05.0002"},
       {L"ProductVersion", L"1.05.0002"},
       {L"ProductName", L"Quorvex"},
-      {L"OriginalFilename", L"quorvex.exe"},
       // Non-ASCII: shows that the UTF-8 script was read as UTF-8.
       {L"CompanyName", L"Quorvex \u5F00\u53D1\u7EC4"},  // Quorvex 开发组
   };
-  for (const auto& c : cases) {
-    const auto [value, length] = Query(std::wstring(L"\\StringFileInfo\\080404B0\\") + c.name);
-    ASSERT_NE(value, nullptr) << "missing " << testing::PrintToString(std::wstring(c.name));
-    // length counts characters and, usually, the terminating zero.
-    const std::wstring text(static_cast<const wchar_t*>(value));
-    EXPECT_LE(text.size(), length);
-    EXPECT_EQ(text, c.expected) << testing::PrintToString(std::wstring(c.name));
+  for (const auto& [name, expected] : cases) {
+    UINT length = 0;
+    const auto* value = static_cast<const wchar_t*>(Query(L"\\StringFileInfo\\080404B0\\" + name, &length));
+    ASSERT_NE(value, nullptr) << testing::PrintToString(name);
+    EXPECT_EQ(std::wstring(value), expected) << testing::PrintToString(name);
   }
 }
 
-TEST_F(VersionRecordTest, ResourceLanguageIsChinesePrc) {
-  const LANGID chinese = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
-  EXPECT_NE(FindResourceExW(nullptr, RT_VERSION,
-                            MAKEINTRESOURCEW(VS_VERSION_INFO), chinese),
-            nullptr);
-}
-
-// The icon group as stored in the executable (GRPICONDIR with its entries).
+// The icon group as stored in the executable: a header, then one entry per image.
 #pragma pack(push, 2)
 struct GroupIconEntry {
   BYTE width;   // 0 means 256
@@ -114,27 +80,20 @@ struct GroupIconEntry {
   DWORD bytes_in_resource;
   WORD id;
 };
-struct GroupIconHeader {
-  WORD reserved;
-  WORD type;  // 1 for icons
-  WORD count;
-};
 #pragma pack(pop)
 
 TEST(IconGroupTest, Holds16And32PixelImages) {
   HRSRC group = FindResourceW(nullptr, MAKEINTRESOURCEW(1), RT_GROUP_ICON);
   ASSERT_NE(group, nullptr) << "no icon group 1: " << GetLastError();
-  const DWORD size = SizeofResource(nullptr, group);
   const auto* data = static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, group)));
   ASSERT_NE(data, nullptr);
-  ASSERT_GE(size, sizeof(GroupIconHeader));
-  GroupIconHeader header;
-  std::memcpy(&header, data, sizeof header);
-  EXPECT_EQ(header.type, 1);
-  ASSERT_EQ(size, sizeof header + header.count * sizeof(GroupIconEntry));
+  WORD header[3];  // reserved, type (1 for icons), count
+  std::memcpy(header, data, sizeof header);
+  EXPECT_EQ(header[1], 1);
+  ASSERT_EQ(SizeofResource(nullptr, group), sizeof header + header[2] * sizeof(GroupIconEntry));
 
   std::set<std::pair<int, int>> sizes;
-  for (WORD i = 0; i < header.count; ++i) {
+  for (WORD i = 0; i < header[2]; ++i) {
     GroupIconEntry entry;
     std::memcpy(&entry, data + sizeof header + i * sizeof entry, sizeof entry);
     sizes.emplace(entry.width == 0 ? 256 : entry.width, entry.height == 0 ? 256 : entry.height);
