@@ -1,16 +1,55 @@
-// DumpText: the row format, the character table and the size limit.
+// Failures, ByteBuffer, and DumpText: the row format, the character table, the size limit.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
+#include <tuple>
 
 #include "dump.h"
 #include "dump_test_support.h"
+#include "raise.h"
 
 namespace quorvex {
 namespace {
 
 using test::CountingBytes;
+using test::FailsWith;
+
+// The numbers and texts users see in error reports; they must not drift.
+TEST(FailureTest, RaiseGivesEachFailureItsNumberAndDescription) {
+  const std::tuple<FailureNumber, int, std::string> cases[] = {
+      {kOverflow, 6, "溢出"},           {kOutOfRange, 9, "下标越界"},      {kFileNotFound, 53, "文件未找到"},
+      {kDeviceIoError, 57, "设备 I/O 错误"}, {kPermissionDenied, 70, "没有权限"}, {kPathFileAccessError, 75, "路径/文件访问错误"},
+  };
+  for (const auto& [kind, number, description] : cases) {
+    try {
+      Raise(kind);
+    } catch (const Failure& failure) {
+      EXPECT_EQ(failure.Number(), number);
+      EXPECT_EQ(failure.Description(), description);
+      EXPECT_EQ(failure.what(), std::to_string(number) + ": " + description);
+    }
+  }
+}
+
+TEST(ByteBufferTest, HoldsOneTo32767BytesAtPositionsOneToLength) {
+  for (int n : {1, 2, 32760, 32767}) {
+    SCOPED_TRACE(n);
+    const auto bytes = CountingBytes(static_cast<std::size_t>(n));
+    const ByteBuffer buffer(bytes);
+    EXPECT_EQ(buffer.Length(), n);
+    EXPECT_EQ(buffer.Bytes(), bytes);
+    EXPECT_EQ(buffer.At(1), bytes.front());
+    EXPECT_EQ(buffer.At(static_cast<std::int16_t>(n)), bytes.back());
+    for (int outside : {0, -1, std::min(n + 1, 32767)}) {
+      if (outside == n) continue;
+      EXPECT_TRUE(FailsWith(kOutOfRange, [&] { buffer.At(static_cast<std::int16_t>(outside)); })) << outside;
+    }
+  }
+  for (const auto& [n, failure] : {std::pair{0, kOutOfRange}, std::pair{32768, kOverflow}, std::pair{65541, kOverflow}}) {
+    EXPECT_TRUE(FailsWith(failure, [&] { ByteBuffer{std::vector<std::uint8_t>(n)}; })) << n;
+  }
+}
 
 std::u16string Ascii(const std::string& text) { return {text.begin(), text.end()}; }
 
@@ -81,7 +120,7 @@ TEST(DumpTextTest, RowsFollowTheLayoutForEverySize) {
 TEST(DumpTextTest, MoreThan32760BytesOverflow) {
   for (std::size_t n = 32761; n <= 32767; ++n) {
     const ByteBuffer buffer(CountingBytes(n));
-    EXPECT_TRUE(test::FailsWith(kOverflow, [&] { DumpText(buffer); })) << n;
+    EXPECT_TRUE(FailsWith(kOverflow, [&] { DumpText(buffer); })) << n;
   }
 }
 
