@@ -18,8 +18,9 @@ using test::FailsWith;
 // The numbers and texts users see in error reports; they must not drift.
 TEST(FailureTest, RaiseGivesEachFailureItsNumberAndDescription) {
   const std::tuple<FailureNumber, int, std::string> cases[] = {
-      {kOverflow, 6, "溢出"},           {kOutOfRange, 9, "下标越界"},      {kFileNotFound, 53, "文件未找到"},
-      {kDeviceIoError, 57, "设备 I/O 错误"}, {kPermissionDenied, 70, "没有权限"}, {kPathFileAccessError, 75, "路径/文件访问错误"},
+      {kOverflow, 6, "溢出"},          {kOutOfRange, 9, "下标越界"},        {kFileNotFound, 53, "文件未找到"},
+      {kDeviceIoError, 57, "设备 I/O 错误"}, {kPermissionDenied, 70, "没有权限"},
+      {kPathFileAccessError, 75, "路径/文件访问错误"},
   };
   for (const auto& [kind, number, description] : cases) {
     try {
@@ -46,7 +47,8 @@ TEST(ByteBufferTest, HoldsOneTo32767BytesAtPositionsOneToLength) {
       EXPECT_TRUE(FailsWith(kOutOfRange, [&] { buffer.At(static_cast<std::int16_t>(outside)); })) << outside;
     }
   }
-  for (const auto& [n, failure] : {std::pair{0, kOutOfRange}, std::pair{32768, kOverflow}, std::pair{65541, kOverflow}}) {
+  for (const auto& [n, failure] :
+       {std::pair{0, kOutOfRange}, std::pair{32768, kOverflow}, std::pair{65541, kOverflow}}) {
     EXPECT_TRUE(FailsWith(failure, [&] { ByteBuffer{std::vector<std::uint8_t>(n)}; })) << n;
   }
 }
@@ -130,10 +132,12 @@ TEST(DumpTextTest, MoreThan32760BytesOverflow) {
 TEST(DumpTextTest, CharactersMatchIconvsWindows1252) {
   std::vector<std::uint8_t> bytes;
   for (int byte = 0x20; byte <= 0xFF; ++byte) {
-    if (byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D) bytes.push_back(static_cast<std::uint8_t>(byte));
+    const bool undefined = byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+    if (!undefined) bytes.push_back(static_cast<std::uint8_t>(byte));
   }
   const test::TempDir dir;
-  const std::string command = "iconv -f CP1252 -t UTF-16LE '" + dir.Write("defined.bin", bytes).string() + "'";
+  const auto file = dir.Write("defined.bin", bytes);
+  const std::string command = "iconv -f CP1252 -t UTF-16LE '" + file.string() + "'";
   FILE* pipe = ::popen(command.c_str(), "r");
   ASSERT_NE(pipe, nullptr);
   std::u16string expected;

@@ -59,7 +59,8 @@ fs::path MakeSparse4GiBPlus100(const TempDir& dir) {
 fs::path ShortReadingFile() {
   for (const char* candidate : {"/sys/devices/system/cpu/online", "/sys/kernel/mm/transparent_hugepage/enabled"}) {
     std::error_code error;
-    if (fs::is_regular_file(candidate, error) && fs::file_size(candidate, error) > test::ContentsOf(candidate).size()) {
+    if (fs::is_regular_file(candidate, error) &&
+        fs::file_size(candidate, error) > test::ContentsOf(candidate).size()) {
       return candidate;
     }
   }
@@ -143,8 +144,9 @@ std::size_t OpenDescriptorCount() {
 TEST(ReadWholeFilePosixTest, NoDescriptorIsLeftOpenOnAnyPath) {
   const TempDir dir;
   const fs::path paths[] = {
-      dir.Write("good.bin", CountingBytes(100)), dir.Write("empty.bin", {}), dir.Write("long.bin", CountingBytes(40000)),
-      MakeSparse4GiBPlus100(dir), dir.Path() / "missing.bin", dir.Path(), MakeFifo(dir), "/dev/null", ShortReadingFile(),
+      dir.Write("good.bin", CountingBytes(100)), dir.Write("empty.bin", {}),
+      dir.Write("long.bin", CountingBytes(40000)), MakeSparse4GiBPlus100(dir),
+      dir.Path() / "missing.bin", dir.Path(), MakeFifo(dir), "/dev/null", ShortReadingFile(),
   };
   const std::size_t before = OpenDescriptorCount();
   for (const auto& path : paths) {

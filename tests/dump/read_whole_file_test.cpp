@@ -24,7 +24,8 @@ using test::TempDir;
 TEST(CheckedFileLengthTest, KeepsTheFullSizeAndOverflowsAbove32767) {
   EXPECT_EQ(CheckedFileLength(0), 0);
   EXPECT_EQ(CheckedFileLength(32767), 32767);
-  for (std::uint64_t size : {std::uint64_t{32768}, (std::uint64_t{1} << 32) + 100, std::numeric_limits<std::uint64_t>::max()}) {
+  for (std::uint64_t size :
+       {std::uint64_t{32768}, (std::uint64_t{1} << 32) + 100, std::numeric_limits<std::uint64_t>::max()}) {
     EXPECT_TRUE(FailsWith(kOverflow, [&] { CheckedFileLength(size); })) << size;
   }
 }

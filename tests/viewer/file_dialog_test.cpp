@@ -152,8 +152,8 @@ TEST_F(FileDialogTest, WildcardNameOpensItsFolderListingEveryFile) {
 
 TEST_F(FileDialogTest, MissingFileIsRefusedOnlyWhenItMustExist) {
   const QString chosen = MakeFile(u"chosen.bin"_qs);
-  for (const auto& [flags, accepted] : {std::pair{kOpenCommandFlags, false}, std::pair{OpenDialog::kFileMustExist, false},
-                                        std::pair{0, true}}) {
+  for (const auto& [flags, accepted] :
+       {std::pair{kOpenCommandFlags, false}, std::pair{OpenDialog::kFileMustExist, false}, std::pair{0, true}}) {
     SCOPED_TRACE(flags);
     FileDialog dialog = Dialog(chosen, flags);
     bool openEnabled = false;
@@ -181,13 +181,16 @@ TEST_F(FileDialogTest, MissingFileIsRefusedOnlyWhenItMustExist) {
 TEST_F(FileDialogTest, TheOpenCommandShowsTheChosenFileAndACancelChangesNothing) {
   HexDumpForm form;
   ASSERT_TRUE(ShowAndWait(form));
-  const auto open = [&](const QString& name) { return AnswerAll([&] { Action(form, "mnuFileOpen")->trigger(); }, name); };
+  const auto open = [&](const QString& name) {
+    return AnswerAll([&] { Action(form, "mnuFileOpen")->trigger(); }, name);
+  };
   const QByteArray bytes = "Chosen in the dialog.\n";
   const QString path = files.Write(u"十六进制.dat"_qs, bytes);
 
   const Answers first = open(path);
   ASSERT_TRUE(first.dialog.has_value());
-  EXPECT_EQ(*first.dialog, (SeenFileDialog{QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath(), QString()}));
+  const QString programFolder = QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath();
+  EXPECT_EQ(*first.dialog, (SeenFileDialog{programFolder, QString()}));
   EXPECT_EQ(Caption(form), u"Quorvex [十六进制.dat]"_qs);
   EXPECT_EQ(ShownText(form), ExpectedShown(bytes));
 

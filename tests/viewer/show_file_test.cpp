@@ -72,8 +72,9 @@ TEST_F(ShowFileTest, EachFailureIsReportedAndTheWindowStaysUsable) {
     int number;
     bool sizeLimitNamed;
   } cases[] = {
-      {"empty.bin", kOutOfRange, true},    {"just-too-long.bin", kOverflow, true}, {"far-too-long.bin", kOverflow, true},
-      {"a folder", kPathFileAccessError, false}, {"missing.bin", kFileNotFound, false},
+      {"empty.bin", kOutOfRange, true},          {"just-too-long.bin", kOverflow, true},
+      {"far-too-long.bin", kOverflow, true},     {"a folder", kPathFileAccessError, false},
+      {"missing.bin", kFileNotFound, false},
   };
   const QString good = files.Write("good.txt", "usable again");
 
@@ -116,7 +117,9 @@ TEST_F(ShowFileTest, ASecondFileReplacesTheFirstAndStartsAtTheTop) {
 
 #ifdef __linux__
 TEST_F(ShowFileTest, LeavesNoFileOpenAfterAHundredFailures) {
-  const auto openDescriptors = [] { return QDir(u"/proc/self/fd"_qs).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(); };
+  const auto openDescriptors = [] {
+    return QDir(u"/proc/self/fd"_qs).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size();
+  };
   const QString empty = files.Write("empty.bin", {});
   const QString tooLong = files.Write("too-long.bin", QByteArray(32761, 'x'));
   Show(empty);  // warms up whatever Qt opens on first use of a message box

@@ -84,7 +84,9 @@ inline QString ShownText(const HexDumpForm& form) {
 inline QString Caption(const HexDumpForm& form) {
   return form.windowHandle() != nullptr ? form.windowHandle()->title() : form.windowTitle();
 }
-inline QAction* Action(const HexDumpForm& form, const char* name) { return form.findChild<QAction*>(QString::fromLatin1(name)); }
+inline QAction* Action(const HexDumpForm& form, const char* name) {
+  return form.findChild<QAction*>(QString::fromLatin1(name));
+}
 inline bool ShowAndWait(HexDumpForm& form) {
   form.show();
   return QTest::qWaitForWindowExposed(&form);

@@ -28,7 +28,8 @@ struct Handle {
   HANDLE handle;
 };
 
-Handle OpenAsOtherProgram(const std::filesystem::path& file, DWORD access, DWORD share, DWORD disposition = OPEN_EXISTING) {
+Handle OpenAsOtherProgram(const std::filesystem::path& file, DWORD access, DWORD share,
+                          DWORD disposition = OPEN_EXISTING) {
   return Handle(CreateFileW(file.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
@@ -50,7 +51,8 @@ TEST(ReadWholeFileWindowsTest, SharesTheFileWithOtherPrograms) {
     bool readable;
   } holders[] = {
       {"writer sharing only reading", GENERIC_WRITE, FILE_SHARE_READ, true},
-      {"writer and deleter sharing everything", GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, true},
+      {"writer and deleter sharing everything", GENERIC_WRITE | DELETE,
+       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, true},
       {"reader sharing only reading", GENERIC_READ, FILE_SHARE_READ, true},
       {"no sharing at all", GENERIC_READ, 0, false},
       {"sharing writing only", GENERIC_WRITE, FILE_SHARE_WRITE | FILE_SHARE_DELETE, false},
@@ -79,20 +81,17 @@ TEST(ReadWholeFileWindowsTest, SharesTheFileWithOtherPrograms) {
 TEST(ReadWholeFileWindowsTest, AnythingButADiskFileIsAnAccessError) {
   const TempDir dir;
   const std::wstring pipe_name = L"\\\\.\\pipe\\quorvex-test-" + std::to_wstring(GetCurrentProcessId());
-  const Handle pipe(CreateNamedPipeW(pipe_name.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr));
+  const Handle pipe(
+      CreateNamedPipeW(pipe_name.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr));
   ASSERT_TRUE(pipe.Valid()) << GetLastError();
 
   wchar_t system_folder[MAX_PATH] = {};
   ASSERT_NE(GetSystemDirectoryW(system_folder, MAX_PATH), 0u);
   const std::filesystem::path system_root = std::filesystem::path(system_folder).root_path();
 
+  // A drive root such as C:\ comes with its separator.
   const std::filesystem::path paths[] = {
-      dir.Path(),
-      dir.Path().wstring() + L"\\",
-      system_root,  // a drive root, such as C:\ (with its separator)
-      L"NUL",
-      L"\\\\.\\NUL",
-      pipe_name,
+      dir.Path(), dir.Path().wstring() + L"\\", system_root, L"NUL", L"\\\\.\\NUL", pipe_name,
   };
   for (const auto& path : paths) {
     SCOPED_TRACE(path.string());
@@ -113,12 +112,8 @@ TEST(ReadWholeFileWindowsTest, NamesOfNoFileAreNotFound) {
   }
 
   std::vector<std::filesystem::path> paths = {
-      dir.Path() / "*.*",
-      dir.Path() / "real?.bin",
-      dir.Path() / "a<b.bin",
-      dir.Path() / "a|b.bin",
-      dir.Path() / "missing" / "real.bin",
-      dir.Path() / "real.bin" / "inside.bin",  // a file used as a folder
+      dir.Path() / "*.*",     dir.Path() / "real?.bin", dir.Path() / "a<b.bin", dir.Path() / "a|b.bin",
+      dir.Path() / "missing" / "real.bin", dir.Path() / "real.bin" / "inside.bin",  // a file used as a folder
       L"",
   };
   if (!free_drive.empty()) paths.push_back(free_drive + L"quorvex.bin");
