@@ -5,12 +5,6 @@
 
 namespace quorvex {
 
-namespace {
-
-constexpr std::size_t kMaxLength = 32767;  // positions are signed 16-bit
-
-}  // namespace
-
 ByteBuffer::ByteBuffer(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {
   if (bytes_.empty()) Raise(kOutOfRange);
   if (bytes_.size() > kMaxLength) Raise(kOverflow);

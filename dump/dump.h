@@ -2,6 +2,7 @@
 // Standard library only, so the viewer and any other front end can share it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <filesystem>
@@ -40,6 +41,9 @@ class Failure : public std::exception {
 // a longer one with kOverflow.
 class ByteBuffer {
  public:
+  // Positions are signed 16-bit.
+  static constexpr std::size_t kMaxLength = 32767;
+
   explicit ByteBuffer(std::vector<std::uint8_t> bytes);
 
   std::int16_t Length() const noexcept { return static_cast<std::int16_t>(bytes_.size()); }

@@ -7,7 +7,7 @@
 namespace quorvex {
 
 std::int16_t CheckedFileLength(std::uint64_t size) {
-  if (size > 32767) Raise(kOverflow);
+  if (size > ByteBuffer::kMaxLength) Raise(kOverflow);
   return static_cast<std::int16_t>(size);
 }
 
