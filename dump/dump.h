@@ -62,6 +62,8 @@ class ByteBuffer {
 std::u16string DumpText(const ByteBuffer& buffer);
 
 // Reads the whole file at path, opened for reading only and closed on every path.
+// Anything but a regular disk file (a folder, FIFO, pipe, socket or device) fails with
+// kPathFileAccessError without being opened; a path with a NUL inside names no file.
 ByteBuffer ReadWholeFile(const std::filesystem::path& path);
 
 }  // namespace quorvex

@@ -6,6 +6,12 @@
 
 namespace quorvex {
 
+void RefuseNulInPath(const std::filesystem::path& path) {
+  if (path.native().find(std::filesystem::path::value_type{}) != std::filesystem::path::string_type::npos) {
+    Raise(kFileNotFound);
+  }
+}
+
 std::int16_t CheckedFileLength(std::uint64_t size) {
   if (size > ByteBuffer::kMaxLength) Raise(kOverflow);
   return static_cast<std::int16_t>(size);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 
 #include "dump.h"
@@ -14,6 +15,10 @@ namespace quorvex {
 // Reads up to count bytes into destination and returns how many it placed, 0 only
 // at the end of the file. Raises its own failure when the read fails.
 using ReadSome = std::function<std::size_t(std::uint8_t* destination, std::size_t count)>;
+
+// A NUL inside the path fails with kFileNotFound before any file-system call: the
+// system would see the path cut at the NUL and open some other file.
+void RefuseNulInPath(const std::filesystem::path& path);
 
 // The file's full size as the 16-bit length: above 32,767 fails with kOverflow.
 std::int16_t CheckedFileLength(std::uint64_t size);

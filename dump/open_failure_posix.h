@@ -1,4 +1,4 @@
-// Inside the engine: which failure an open() error on POSIX systems becomes.
+// Inside the engine: which failure a stat() or open() error on POSIX systems becomes.
 #pragma once
 
 #include <cerrno>

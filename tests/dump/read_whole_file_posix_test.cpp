@@ -7,15 +7,22 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <functional>
 #include <future>
+#include <thread>
+#include <tuple>
 
 #include "dump.h"
 #include "dump_test_support.h"
+#include "read_whole_file_posix.h"
 
 namespace quorvex {
 namespace {
@@ -86,6 +93,88 @@ TEST(ReadWholeFilePosixTest, AFifoFailsAtOnceWithoutTakingAnyOfItsData) {
   EXPECT_EQ(::read(both_ends.Get(), left, sizeof left), 3);
 }
 
+// A child process of the test, killed if the test ends before the child does.
+struct Child {
+  explicit Child(pid_t id) : pid(id) {}
+  Child(const Child&) = delete;
+  ~Child() {
+    if (pid > 0 && ::kill(pid, SIGKILL) == 0) ::waitpid(pid, nullptr, 0);
+  }
+  // True once the child sleeps in a system call (state S in /proc), within 5 s.
+  bool Sleeps() const {
+    for (int tries = 0; tries < 500; ++tries) {
+      std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+      std::string id, name;
+      char state = 0;
+      if (stat >> id >> name >> state && state == 'S') return true;
+      std::this_thread::sleep_for(10ms);
+    }
+    return false;
+  }
+  pid_t pid;
+};
+
+// A program blocked in its open of a FIFO for writing is released by any open of the
+// other end; were Quorvex to open and close it, the writer's next write would die of
+// SIGPIPE. Refused without an open, the writer waits on for its real reader.
+TEST(ReadWholeFilePosixTest, AFifoWithAWriterWaitingIsRefusedWithoutReleasingIt) {
+  const TempDir dir;
+  const auto fifo = MakeFifo(dir);
+  Child writer(::fork());
+  ASSERT_GE(writer.pid, 0);
+  if (writer.pid == 0) {
+    const int fd = ::open(fifo.c_str(), O_WRONLY);
+    std::_Exit(fd >= 0 && ::write(fd, "data", 4) == 4 ? 0 : 1);
+  }
+  ASSERT_TRUE(writer.Sleeps());
+  EXPECT_TRUE(FailsWith(kPathFileAccessError, [&] { ReadWholeFile(fifo); }));
+  std::this_thread::sleep_for(200ms);
+  int status = 0;
+  ASSERT_EQ(::waitpid(writer.pid, &status, WNOHANG), 0) << "the writer was released; wait status " << status;
+
+  const Descriptor reader(::open(fifo.c_str(), O_RDONLY));
+  char data[8] = {};
+  EXPECT_EQ(::read(reader.Get(), data, sizeof data), 4);
+  EXPECT_STREQ(data, "data");
+  ASSERT_EQ(::waitpid(writer.pid, &status, 0), writer.pid);
+  writer.pid = 0;
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
+}
+
+// The name swapped between the look at the path and the open: only the file that was
+// looked at may be read, and anything else now under its name is refused.
+TEST(ReadWholeFilePosixTest, ANameSwappedBetweenTheTwoLooksIsRefused) {
+  const TempDir dir;
+  const struct {
+    const char* label;
+    std::function<void(const fs::path&)> swap;
+    int failure;  // 0: the file first seen is read
+  } cases[] = {
+      // Same size, so only its identity tells it apart.
+      {"another file", [&](const fs::path& p) { fs::rename(dir.Write("other.bin", {9, 9, 9}), p); },
+       kPathFileAccessError},
+      {"a FIFO", [&](const fs::path& p) { fs::rename(MakeFifo(dir), p); }, kPathFileAccessError},
+      {"nothing", [](const fs::path& p) { fs::remove(p); }, kFileNotFound},
+      {"a link to the same file",
+       [&](const fs::path& p) {
+         fs::rename(p, dir.Path() / "moved.bin");
+         fs::create_symlink(dir.Path() / "moved.bin", p);
+       },
+       0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    const auto file = dir.Write("seen.bin", {1, 2, 3});
+    const auto read = [&] { return ReadWholeFile(file, [&] { c.swap(file); }); };
+    if (c.failure != 0) {
+      EXPECT_TRUE(FailsWith(c.failure, read));
+    } else {
+      EXPECT_EQ(read().Bytes(), (std::vector<std::uint8_t>{1, 2, 3}));
+    }
+    fs::remove(file);  // whatever took its place
+  }
+}
+
 TEST(ReadWholeFilePosixTest, SpecialFilesAndPathsFailWithTheirNumbers) {
   const TempDir dir;
   const auto plain = dir.Write("plain.bin", {1, 2, 3});
@@ -114,25 +203,32 @@ TEST(ReadWholeFilePosixTest, SpecialFilesAndPathsFailWithTheirNumbers) {
   EXPECT_EQ(ReadWholeFile(dir.Path() / "link").Bytes(), (std::vector<std::uint8_t>{1, 2, 3}));
 }
 
-// Root passes permission checks, so as root the read runs in a child that has become
-// nobody; the child's exit status is the failure's number.
-TEST(ReadWholeFilePosixTest, AnUnreadableFileIsPermissionDenied) {
+// Root passes permission checks, so as root each read runs in a child that has become
+// nobody; the child's exit status is the failure's number, 0 for the file's bytes.
+// Reading needs read permission only: a read-only file must be read.
+TEST(ReadWholeFilePosixTest, PermissionsDecideWhatIsRead) {
   const TempDir dir;
-  const auto file = dir.Write("secret.bin", {1});
-  fs::permissions(file, fs::perms::none);
+  fs::permissions(dir.Path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
   const bool root = ::geteuid() == 0;
-  if (!root && ::access(file.c_str(), R_OK) == 0) GTEST_SKIP() << "this user can read a file of mode 0000";
-  EXPECT_EXIT(
-      {
-        if (root && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(1);
-        try {
-          ReadWholeFile(file);
-        } catch (const Failure& failure) {
-          std::_Exit(failure.Number());
-        }
-        std::_Exit(0);
-      },
-      ::testing::ExitedWithCode(kPermissionDenied), "");
+  const fs::perms read_only = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  for (const auto& [name, mode, expected] : {std::tuple{"0000.bin", fs::perms::none, int{kPermissionDenied}},
+                                             std::tuple{"0444.bin", read_only, 0}}) {
+    SCOPED_TRACE(name);
+    const auto file = dir.Write(name, {1});
+    fs::permissions(file, mode);
+    if (!root && expected != 0 && ::access(file.c_str(), R_OK) == 0) continue;  // this user reads mode 0000
+    EXPECT_EXIT(
+        {
+          if (root && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(1);
+          try {
+            std::_Exit(ReadWholeFile(file).Bytes() == std::vector<std::uint8_t>{1} ? 0 : 2);
+          } catch (const Failure& failure) {
+            std::_Exit(failure.Number());
+          }
+        },
+        ::testing::ExitedWithCode(expected), "");
+  }
 }
 
 std::size_t OpenDescriptorCount() {

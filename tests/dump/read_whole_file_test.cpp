@@ -85,6 +85,18 @@ TEST(ReadWholeFileTest, ReadsFilesOfOneTo32767BytesAndRefusesOthers) {
   EXPECT_TRUE(FailsWith(kPathFileAccessError, [&] { ReadWholeFile(dir.Path()); }));
 }
 
+// The system sees a path cut at a NUL; the file named by the part before it must not
+// be read in place of the whole.
+TEST(ReadWholeFileTest, APathWithANulInsideNamesNoFile) {
+  const TempDir dir;
+  const auto before_nul = dir.Write("a.bin", {1, 2, 3});
+  for (const std::string tail : {".secret", "", "/b.bin"}) {
+    auto name = before_nul;
+    name += std::string(1, '\0') + tail;
+    EXPECT_TRUE(FailsWith(kFileNotFound, [&] { ReadWholeFile(name); })) << tail;
+  }
+}
+
 // Reading, whether it succeeds or fails, leaves the file as it was and lets it go:
 // a file still held open could not be removed on every platform.
 TEST(ReadWholeFileTest, LeavesTheFileUnchangedAndClosed) {

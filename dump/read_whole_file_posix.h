@@ -1,0 +1,17 @@
+// Inside the engine: ReadWholeFile on POSIX systems with a pause between its look at
+// the path and its open, so that tests can swap the name in that gap.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+#include "dump.h"
+
+namespace quorvex {
+
+// Runs after the path was found to be a regular file and before it is opened.
+using BetweenLooks = std::function<void()>;
+
+ByteBuffer ReadWholeFile(const std::filesystem::path& path, const BetweenLooks& between_looks);
+
+}  // namespace quorvex
