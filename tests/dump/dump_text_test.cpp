@@ -82,6 +82,11 @@ TEST(DumpTextTest, ExamplesShowTheirExactText) {
       {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},
        u"     1:  0  1  2  3  4  5  6  7     \u00BF\u00BF\u00BF\u00BF\u00BF\u00BF\u00BF\u00BF\r\n"
        u"     9:  8  9  A  B  C  D  E  F     \u00BF\u00BF\u00BF\u00BF\u00BF\u00BF\u00BF\u00BF\r\n"},
+      // The rest of the bytes below 32, and the edge to the first shown as itself.
+      {{0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1A, 0x1B, 0x1C, 0x1D, 0x1E, 0x1F, 0x20},
+       u"     1: 10 11 12 13 14 15 16 17     \u00BF\u00BF\u00BF\u00BF\u00BF\u00BF\u00BF\u00BF\r\n"
+       u"     9: 18 19 1A 1B 1C 1D 1E 1F     \u00BF\u00BF\u00BF\u00BF\u00BF\u00BF\u00BF\u00BF\r\n"
+       u"    17: 20                           \r\n"},
       // One character per byte, never a pair; Windows-1252, its undefined bytes as C1.
       {{0xC4, 0xE3, 0xBA, 0xC3, 0x80, 0x81, 0x9F, 0xAD},
        u"     1: C4 E3 BA C3 80 81 9F AD     \u00C4\u00E3\u00BA\u00C3\u20AC\u0081\u0178\u00AD\r\n"},
