@@ -9,6 +9,7 @@
 
 #include "file_reading.h"
 #include "raise.h"
+#include "windows_device_names.h"
 
 namespace quorvex {
 
@@ -42,6 +43,20 @@ FailureNumber OpenFailure(DWORD error, const std::filesystem::path& path) {
   }
 }
 
+// The first look, before any open: opening a pipe connects to its server and takes
+// one of its instances, opening a device may act on it. So what the name or the
+// attributes show to be no disk file is refused without being opened.
+void RefuseAllButDiskFiles(const std::filesystem::path& path) {
+  if (NamesNoDiskFile(path.native())) Raise(kPathFileAccessError);
+  WIN32_FILE_ATTRIBUTE_DATA attributes{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes)) {
+    Raise(OpenFailure(GetLastError(), path));
+  }
+  if (attributes.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) {
+    Raise(kPathFileAccessError);
+  }
+}
+
 // An open file handle, closed when it goes out of scope on every path.
 class FileHandle {
  public:
@@ -64,9 +79,9 @@ class FileHandle {
   HANDLE handle_;
 };
 
-// The size of the disk file open on handle; a pipe, a console, a device or a
-// folder fails at once. Asking the handle, not the path, so the answer is about
-// the file we read.
+// The second look: the size of the disk file open on handle; a pipe, a console, a
+// device or a folder put under the name since the first look fails at once. Asking
+// the handle, not the path, so the answer is about the file we read.
 std::uint64_t DiskFileSize(HANDLE handle) {
   if (GetFileType(handle) != FILE_TYPE_DISK) Raise(kPathFileAccessError);
   BY_HANDLE_FILE_INFORMATION information{};
@@ -91,6 +106,8 @@ std::size_t ReadSomeFrom(HANDLE handle, std::uint8_t* destination, std::size_t c
 }  // namespace
 
 ByteBuffer ReadWholeFile(const std::filesystem::path& path) {
+  RefuseNulInPath(path);
+  RefuseAllButDiskFiles(path);
   const FileHandle file(path);
   const std::int16_t length = CheckedFileLength(DiskFileSize(file.Get()));
   return ReadExactly(length, [&file](std::uint8_t* destination, std::size_t count) {

@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "dump.h"
 #include "dump_test_support.h"
+#include "windows_device_names.h"
 
 namespace quorvex {
 namespace {
@@ -76,14 +78,20 @@ TEST(ReadWholeFileWindowsTest, SharesTheFileWithOtherPrograms) {
   }
 }
 
-// Folders in every spelling, devices and pipes are refused with 75, at once: a
-// pipe with nothing written to it would block a read for ever.
-TEST(ReadWholeFileWindowsTest, AnythingButADiskFileIsAnAccessError) {
+// Folders in every spelling, devices and pipes are refused with 75, at once and, for
+// devices and pipes, without being opened: opening a pipe would connect to its server
+// and take its one instance from the client it waits for.
+TEST(ReadWholeFileWindowsTest, AnythingButADiskFileIsRefusedWithoutOpeningIt) {
   const TempDir dir;
-  const std::wstring pipe_name = L"\\\\.\\pipe\\quorvex-test-" + std::to_wstring(GetCurrentProcessId());
-  const Handle pipe(
-      CreateNamedPipeW(pipe_name.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr));
+  const std::wstring pipe_name = L"quorvex-test-" + std::to_wstring(GetCurrentProcessId());
+  const Handle pipe(CreateNamedPipeW((L"\\\\.\\pipe\\" + pipe_name).c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
+                                     PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr));
   ASSERT_TRUE(pipe.Valid()) << GetLastError();
+  const Handle connected(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  OVERLAPPED waiting{};
+  waiting.hEvent = connected.handle;
+  ASSERT_FALSE(ConnectNamedPipe(pipe.handle, &waiting));
+  ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_IO_PENDING));
 
   wchar_t system_folder[MAX_PATH] = {};
   ASSERT_NE(GetSystemDirectoryW(system_folder, MAX_PATH), 0u);
@@ -91,12 +99,56 @@ TEST(ReadWholeFileWindowsTest, AnythingButADiskFileIsAnAccessError) {
 
   // A drive root such as C:\ comes with its separator.
   const std::filesystem::path paths[] = {
-      dir.Path(), dir.Path().wstring() + L"\\", system_root, L"NUL", L"\\\\.\\NUL", pipe_name,
+      dir.Path(), dir.Path().wstring() + L"\\", system_root, L"\\\\?\\" + system_root.wstring(),
+      L"NUL", L"\\\\.\\NUL", dir.Path() / "nul.txt", L"\\\\?\\GLOBALROOT\\Device\\Null",
+      L"\\\\.\\pipe\\" + pipe_name, L"//./PIPE/" + pipe_name, L"\\\\?\\pipe\\" + pipe_name,
+      L"\\\\localhost\\pipe\\" + pipe_name, L"\\\\?\\UNC\\localhost\\Pipe\\" + pipe_name,
   };
   for (const auto& path : paths) {
     SCOPED_TRACE(path.string());
     EXPECT_TRUE(FailsWith(kPathFileAccessError, [&] { ReadWholeFile(path); }));
   }
+
+  // The server still waits, and its real client gets the instance.
+  EXPECT_EQ(WaitForSingleObject(connected.handle, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "a client connected";
+  const Handle client(CreateFileW((L"\\\\.\\pipe\\" + pipe_name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+  EXPECT_TRUE(client.Valid()) << GetLastError();
+  EXPECT_EQ(WaitForSingleObject(connected.handle, 5000), static_cast<DWORD>(WAIT_OBJECT_0));
+}
+
+// What the name alone shows to be no disk file; the system may not tell before an open.
+TEST(ReadWholeFileWindowsTest, DeviceAndPipeNamesAreKnownByTheirName) {
+  const std::wstring_view devices[] = {
+      L"NUL", L"con", L"C:LPT1", L"CONOUT$", L"C:\\data\\COM1.bin", L"data/Con .log", L"aux.tar.gz", L"COM\u00B9",
+      L"\\\\.\\C:\\data\\a.bin", L"//./PhysicalDrive0", L"\\\\?\\GLOBALROOT\\Device\\Null", L"\\??\\pipe\\p",
+      L"\\\\?\\C:", L"\\\\?\\Volume{1234}", L"//?/C:/data/a.bin", L"\\\\server\\PIPE\\p",
+      L"//server/mailslot/m", L"\\\\?\\UNC\\server\\pipe\\p",
+  };
+  for (const auto name : devices) EXPECT_TRUE(NamesNoDiskFile(name)) << std::filesystem::path(name).string();
+  const std::wstring_view files[] = {
+      L"C:\\data\\a.bin", L"a.bin", L"C:\\CON\\a.bin", L"C:\\data\\console.bin", L"C:\\data\\COM10.bin",
+      L"C:\\data\\nul_.bin", L"\\\\?\\C:\\data\\NUL", L"\\\\?\\Volume{1234}\\a.bin", L"\\\\server\\share\\a.bin",
+      L"\\\\?\\UNC\\server\\share\\a.bin", L"\\\\server\\pipes\\a.bin",
+  };
+  for (const auto name : files) EXPECT_FALSE(NamesNoDiskFile(name)) << std::filesystem::path(name).string();
+}
+
+// The literal prefix \\?\ lifts the length limit; such a name is an ordinary file.
+TEST(ReadWholeFileWindowsTest, ALongNameWithTheLiteralPrefixIsRead) {
+  const TempDir dir;
+  const std::wstring top = L"\\\\?\\" + std::filesystem::absolute(dir.Path()).lexically_normal().wstring();
+  const std::filesystem::path folder = top + L"\\" + std::wstring(120, L'x') + L"\\" + std::wstring(120, L'y');
+  std::filesystem::create_directories(folder);
+  const auto file = folder / L"long.bin";
+  const auto bytes = CountingBytes(300);
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), 300);
+  EXPECT_GT(file.native().size(), std::size_t{MAX_PATH});
+  EXPECT_EQ(ReadWholeFile(file).Bytes(), bytes);
+  // The library's remove_all cannot take names this long; the literal prefix can.
+  DeleteFileW(file.c_str());
+  RemoveDirectoryW(folder.c_str());
+  RemoveDirectoryW(folder.parent_path().c_str());
 }
 
 // Names that cannot be a file on this system: the wildcard name the Open dialog
