@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth fonts-liberation fonts-wqy-microhei
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
+  dpkg-dev file desktop-file-utils appstream xdotool unzip
 )
 
 missing=()

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Quorvex and runs every test: the main build
 # (engine, viewer offscreen and in a real X window under Xvfb), the engine under
-# AddressSanitizer and UndefinedBehaviorSanitizer, a short fuzzing run, and the
-# engine's Windows build under Wine.
+# AddressSanitizer and UndefinedBehaviorSanitizer, a short fuzzing run, the
+# engine's Windows build under Wine, and the packages users install.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -27,3 +27,6 @@ ctest --test-dir build-fuzz --output-on-failure
 
 echo "== Engine built for Windows, run under Wine"
 bash scripts/test-windows.sh
+
+echo "== Packages: built by CPack, tried without installing them"
+bash scripts/test-packages.sh
