@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QWindow>
 
 #include "dump.h"
 #include "file_icon_provider.h"
@@ -73,6 +74,9 @@ void FileDialog::ShowOpen(QWidget* parent) {
   QPointer<QFileDialog> shown = &dialog;
   const bool chosen = dialog.exec() == QDialog::Accepted && shown &&
                       !shown->selectedFiles().isEmpty();
+  // A dialog that is hidden, not destroyed, leaves the activation where it was; with no
+  // window manager to hand it back, the window would stay deaf to keys.
+  if (parent != nullptr) parent->activateWindow();
   if (!chosen) throw Failure(kCancelled, texts::kFileChoiceCancelled);
 
   const QString path = shown->selectedFiles().constFirst();
