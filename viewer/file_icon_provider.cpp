@@ -18,9 +18,9 @@ QIcon FileIconProvider::icon(const QFileInfo& info) const {
   return icon(File);
 }
 
-// Qt's words, so that its translation names them.
+// Qt's own words, under the name its translations file them.
 QString FileIconProvider::type(const QFileInfo& info) const {
-  const char* const context = "QAbstractFileIconProvider";
+  const char* const context = "QFileDialog";
   if (info.isRoot()) return QCoreApplication::translate(context, "Drive");
   if (info.isFile()) {
     const QMimeType type = mimeTypes_.mimeTypeForFile(info, QMimeDatabase::MatchExtension);
