@@ -4,7 +4,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QWindow>
 
 #include "dump.h"
 #include "file_icon_provider.h"
@@ -70,7 +69,8 @@ void FileDialog::ShowOpen(QWidget* parent) {
   if (auto* nameBox = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) nameBox->clear();
   if (!start.selection.isEmpty()) dialog.selectFile(start.selection);
 
-  // The dialog lives on only if its parent does.
+  // Watched: the dialog is a child of parent, which could go away while the modal loop
+  // runs and take the dialog with it.
   QPointer<QFileDialog> shown = &dialog;
   const bool chosen = dialog.exec() == QDialog::Accepted && shown &&
                       !shown->selectedFiles().isEmpty();

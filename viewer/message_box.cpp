@@ -42,7 +42,8 @@ void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& titl
   box.setTextFormat(Qt::PlainText);
   // A label draws a lone CR as a glyph of its own; a line feed alone breaks the line.
   const QString lines = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  // The box wraps its text at about half the screen's width; nothing may need more.
+  // The box wraps its text at about half the screen's width: no stretch may need more,
+  // with room to spare for the label's own font.
   const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
   const int maxWidth = screen != nullptr ? screen->availableGeometry().width() / 3 : 300;
   QStringList shown;
