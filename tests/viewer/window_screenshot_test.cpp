@@ -119,6 +119,10 @@ TEST(RealWindow, QtsOwnPartsInChinese) {
   ASSERT_TRUE(box.has_value());
   EXPECT_TRUE(form.screen()->availableGeometry().contains(*box));
 
+  // Over a shown dump, all selected, so that every item is enabled.
+  const QString sample = files.Write(u"sample.bin"_qs, "Quorvex");
+  AnswerAll([&] { form.ShowFile(sample, u"sample.bin"_qs); });
+  Display(form)->selectAll();
   const std::unique_ptr<QMenu> menu(Display(form)->createStandardContextMenu());
   menu->popup(form.mapToGlobal(QPoint(40, 60)));
   ASSERT_TRUE(QTest::qWaitForWindowExposed(menu.get()));
