@@ -4,10 +4,10 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-private-dev libgl-dev
+  qt6-base-dev qt6-base-private-dev libgl-dev qt6-translations-l10n
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth fonts-liberation fonts-wqy-microhei
+  xvfb xauth xdotool fonts-liberation fonts-wqy-microhei
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
   dpkg-dev file desktop-file-utils appstream xdotool unzip
 )

@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPointer>
-#include <QScopeGuard>
+#include <QLineEdit>
 
 #include "dump.h"
+#include "file_icon_provider.h"
 #include "texts.h"
 
 namespace quorvex {
@@ -23,39 +23,63 @@ bool HasWildcard(const QString& name) {
 }
 
 // A wildcard name such as "*.*" stands for "every file in this folder": it picks the
-// folder only, and is never offered as a name to choose.
+// folder only, and is never offered as a name to choose. A file may hold "*" or "?" in
+// its own name, though: a name that exists is that file.
 StartPoint StartFrom(const QString& fileName) {
   if (fileName.isEmpty()) return {};
   const QFileInfo file(QDir::fromNativeSeparators(fileName));
-  if (HasWildcard(file.fileName())) return {file.path(), QString()};
+  if (HasWildcard(file.fileName()) && !file.exists()) return {file.path(), QString()};
   return {file.path(), file.filePath()};
 }
 
 }  // namespace
 
-void FileDialog::ShowOpen(QWidget* parent) {
-  // Held by QPointer: the dialog is a child of parent, which could go away while the
-  // modal loop runs and take the dialog with it.
-  QPointer<QFileDialog> dialog = new QFileDialog(parent);
-  const auto release = qScopeGuard([&dialog] { delete dialog; });
+FileDialog::FileDialog() : iconProvider_(std::make_unique<FileIconProvider>()) {}
 
+FileDialog::FileDialog(FileDialog&&) noexcept = default;
+
+FileDialog::~FileDialog() { delete dialog_; }
+
+QFileDialog& FileDialog::DialogOver(QWidget* parent) {
+  if (dialog_ == nullptr) {
+    dialog_ = new QFileDialog(parent);
+    // Qt's own dialog everywhere, so that no platform dialog reads files to draw them
+    // or keeps a list of recent files.
+    dialog_->setOption(QFileDialog::DontUseNativeDialog);
+    dialog_->setIconProvider(iconProvider_.get());
+    dialog_->setAcceptMode(QFileDialog::AcceptOpen);
+    // "*", not "*.*": on Linux "*.*" would hide every file whose name has no dot.
+    dialog_->setNameFilter(QStringLiteral("*"));
+  } else if (dialog_->parentWidget() != parent) {
+    dialog_->setParent(parent, dialog_->windowFlags());
+  }
+  return *dialog_;
+}
+
+void FileDialog::ShowOpen(QWidget* parent) {
+  QFileDialog& dialog = DialogOver(parent);
   // The hide-read-only and long-name flags need nothing here: Qt's dialogs have no
   // read-only check box and always use long names.
-  dialog->setAcceptMode(QFileDialog::AcceptOpen);
-  dialog->setFileMode((flags_ & kFileMustExist) != 0 ? QFileDialog::ExistingFile
-                                                     : QFileDialog::AnyFile);
-  // "*", not "*.*": on Linux "*.*" would hide every file whose name has no dot.
-  dialog->setNameFilter(QStringLiteral("*"));
+  dialog.setFileMode((flags_ & kFileMustExist) != 0 ? QFileDialog::ExistingFile
+                                                    : QFileDialog::AnyFile);
 
+  // Whatever was typed or chosen in an earlier showing goes.
   const StartPoint start = StartFrom(fileName_);
-  if (!start.folder.isEmpty()) dialog->setDirectory(start.folder);
-  if (!start.selection.isEmpty()) dialog->selectFile(start.selection);
+  if (!start.folder.isEmpty()) dialog.setDirectory(start.folder);
+  if (auto* nameBox = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) nameBox->clear();
+  if (!start.selection.isEmpty()) dialog.selectFile(start.selection);
 
-  const bool chosen = dialog->exec() == QDialog::Accepted && dialog &&
-                      !dialog->selectedFiles().isEmpty();
+  // Watched: the dialog is a child of parent, which could go away while the modal loop
+  // runs and take the dialog with it.
+  QPointer<QFileDialog> shown = &dialog;
+  const bool chosen = dialog.exec() == QDialog::Accepted && shown &&
+                      !shown->selectedFiles().isEmpty();
+  // A dialog that is hidden, not destroyed, leaves the activation where it was; with no
+  // window manager to hand it back, the window would stay deaf to keys.
+  if (parent != nullptr) parent->activateWindow();
   if (!chosen) throw Failure(kCancelled, texts::kFileChoiceCancelled);
 
-  const QString path = dialog->selectedFiles().constFirst();
+  const QString path = shown->selectedFiles().constFirst();
   fileName_ = QDir::toNativeSeparators(path);
   fileTitle_ = QFileInfo(path).fileName();
 }

@@ -3,9 +3,13 @@
 
 #include "application.h"
 #include "hex_dump_form.h"
+#include "private_settings.h"
+#include "qt_translation.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  const quorvex::PrivateSettings settings;
+  quorvex::TranslateQtIntoChinese(app);
   quorvex::IdentifyApplication();
   quorvex::HexDumpForm form;
   form.show();

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "dump.h"
 #include "window_test_support.h"
 
@@ -80,12 +83,15 @@ TEST_F(FileDialogTest, ChoosingAFileGivesItsFullPathAndName) {
     const QString path = MakeFile(name);
     FileDialog dialog = Dialog(files.Folder() + QDir::separator() + u"*.*"_qs);
     QWidget* parent = nullptr;
+    QString caption;
     const auto failure = Show(dialog, [&](QFileDialog& shown) {
       parent = shown.parentWidget();
+      caption = shown.windowTitle();
       TypeAndOpen(shown, name);
     });
     EXPECT_FALSE(failure.has_value());
     EXPECT_EQ(parent, &window);
+    EXPECT_EQ(caption, u"打开"_qs);
     EXPECT_EQ(dialog.FileName(), QDir::toNativeSeparators(path));
     EXPECT_EQ(dialog.FileTitle(), name);
   }
@@ -147,6 +153,69 @@ TEST_F(FileDialogTest, WildcardNameOpensItsFolderListingEveryFile) {
     EXPECT_EQ(start, (SeenFileDialog{Folder(), QString()}));
     EXPECT_TRUE(listsBoth);
     EXPECT_EQ(dialog.FileTitle(), u"README"_qs);
+  }
+}
+
+// Linux allows "*" and "?" in a file's own name: such a chosen file is preselected
+// next time, like any other.
+TEST_F(FileDialogTest, AnExistingNameWithWildcardCharactersIsThatFile) {
+  for (const QString& name : {u"a*b.bin"_qs, u"问?.bin"_qs, u"*"_qs}) {
+    SCOPED_TRACE(name.toStdString());
+    const QString path = MakeFile(name);
+    FileDialog dialog = Dialog(path);
+    SeenFileDialog start;
+    Show(dialog, [&](QFileDialog& shown) {
+      start = StartOf(shown);
+      DialogButton(shown, QDialogButtonBox::Open).click();
+    });
+    EXPECT_EQ(start, (SeenFileDialog{Folder(), name}));
+    EXPECT_EQ(dialog.FileName(), QDir::toNativeSeparators(path));
+  }
+}
+
+// One Qt dialog serves every showing, and nothing typed in one carries over.
+TEST_F(FileDialogTest, OneQtDialogServesEveryShowing) {
+  MakeFile(u"a.bin"_qs);
+  FileDialog dialog = Dialog(files.PathOf(u"*.*"_qs));
+  std::vector<QFileDialog*> shownDialogs;
+  QStringList nameBoxes;
+  for (int i = 0; i < 3; ++i) {
+    Show(dialog, [&](QFileDialog& shown) {
+      shownDialogs.push_back(&shown);
+      nameBoxes += NameBox(shown).text();
+      NameBox(shown).setText(u"a.bin"_qs);
+      shown.reject();
+    });
+  }
+  EXPECT_EQ(std::count(shownDialogs.begin(), shownDialogs.end(), shownDialogs.front()), 3);
+  EXPECT_EQ(nameBoxes, QStringList(3, QString()));
+}
+
+// Drawing a folder never reads its files: neither the kernel's log (whose read waits
+// for the next message, as root) nor a FIFO with no writer freezes the dialog.
+TEST_F(FileDialogTest, FilesWhoseReadingBlocksLeaveItAnswering) {
+  const QString fifo = files.PathOf(u"pipe"_qs);
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString good = MakeFile(u"good.bin"_qs);
+  // Qt lists a FIFO only when it is the chosen file.
+  std::vector<std::pair<QString, QString>> starts = {{fifo, u"pipe"_qs}};
+  if (geteuid() == 0 && QFileInfo::exists(u"/proc/kmsg"_qs)) {
+    starts.insert(starts.end(), {{u"/proc/kmsg"_qs, u"kmsg"_qs}, {u"/proc/*.*"_qs, u"kmsg"_qs}});
+  }
+  for (const auto& [start, blocking] : starts) {
+    SCOPED_TRACE(start.toStdString());
+    FileDialog dialog = Dialog(start);
+    bool listed = false;
+    const auto failure = Show(dialog, [&](QFileDialog& shown) {
+      listed = Lists(shown, blocking);
+      QTest::qWait(500);  // the entries' icons and types are looked up in the background
+      QTest::keyClick(&NameBox(shown), Qt::Key_Escape);
+    });
+    EXPECT_TRUE(listed);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->Number(), OpenDialog::kCancelled);
+    Show(dialog, [&](QFileDialog& shown) { TypeAndOpen(shown, good); });
+    EXPECT_EQ(dialog.FileTitle(), u"good.bin"_qs);
   }
 }
 

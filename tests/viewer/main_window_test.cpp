@@ -86,6 +86,7 @@ TEST_F(MainWindow, AboutBoxNamesTheMakerAndChangesNothing) {
   EXPECT_EQ(boxes[0].icon, QMessageBox::Information);
   EXPECT_EQ(boxes[0].buttons, QMessageBox::Ok);
   EXPECT_EQ(boxes[0].buttonCount, 1);
+  EXPECT_EQ(boxes[0].okText, u"确定"_qs);
   EXPECT_EQ(Caption(form), u"Quorvex"_qs);
   EXPECT_TRUE(ShownText(form).isEmpty());
 }
@@ -102,6 +103,16 @@ TEST_F(MainWindow, ExitClosesTheWindow) {
   ASSERT_TRUE(ShowAndWait(form));
   Action(form, "mnuFileExit")->trigger();
   EXPECT_FALSE(form.isVisible());
+}
+
+// Qt's own texts are Chinese too: the display's context menu here, the message box's
+// button and the file dialog's caption in their own tests.
+TEST_F(MainWindow, TheDisplaysContextMenuIsChinese) {
+  const std::unique_ptr<QMenu> menu(Display(form)->createStandardContextMenu());
+  QStringList items;
+  for (const QAction* item : menu->actions()) items += item->text().section(u'\t', 0, 0);
+  EXPECT_TRUE(items.contains(u"复制(&C)"_qs)) << items.join(u" | ").toStdString();
+  EXPECT_TRUE(items.contains(u"全选"_qs)) << items.join(u" | ").toStdString();
 }
 
 TEST(Application, IsNamedVersionedAndHasItsIcon) {

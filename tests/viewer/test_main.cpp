@@ -1,9 +1,12 @@
 // Runs the viewer's tests inside one QApplication: headless unless a platform is
-// chosen, and with Qt's own dialogs so that the tests can drive them.
+// chosen, with Qt's own dialogs so that the tests can drive them, and with Qt's texts
+// in Chinese as the program has them.
 #include <QApplication>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
+
+#include "qt_translation.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -12,6 +15,7 @@ int main(int argc, char** argv) {
   // settings; test runs keep theirs apart, so they neither read nor spoil the real ones.
   QStandardPaths::setTestModeEnabled(true);
   QApplication app(argc, argv);
+  quorvex::TranslateQtIntoChinese(app);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

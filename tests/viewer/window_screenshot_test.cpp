@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
@@ -13,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 #include "window_test_support.h"
 
@@ -84,6 +87,47 @@ TEST(RealWindow, AboutBoxShowsTwoLines) {
                  static_cast<QDialog&>(box).accept();
                });
   EXPECT_TRUE(grabbed);
+}
+
+// Qt's own parts in Chinese, for people to look at: the Open dialog, a report of a file
+// with a name as long as allowed (it must fit the screen), the display's context menu.
+TEST(RealWindow, QtsOwnPartsInChinese) {
+  TestFiles files;
+  // 255 bytes, the most a name may have.
+  const QString longName = files.Write(QString(30, u'长') + QString(161, u'n') + u".bin"_qs, {});
+  ASSERT_FALSE(longName.isEmpty());
+  HexDumpForm form;
+  ASSERT_TRUE(ShowAndWait(form));
+
+  QString dialogCaption;
+  AnswerModals([&] { Action(form, "mnuFileOpen")->trigger(); },
+               [&](QWidget& dialog) {
+                 dialogCaption = dialog.windowTitle();
+                 QTest::qWait(300);  // the folder's list fills in the background
+                 GrabAndSave(dialog, QStringLiteral("open-dialog.png"));
+                 static_cast<QDialog&>(dialog).reject();
+               });
+  EXPECT_EQ(dialogCaption, u"打开"_qs);
+
+  std::optional<QRect> box;
+  AnswerModals([&] { form.ShowFile(longName, QFileInfo(longName).fileName()); },
+               [&](QWidget& shown) {
+                 box = shown.frameGeometry();
+                 GrabAndSave(shown, QStringLiteral("error-box.png"));
+                 static_cast<QDialog&>(shown).accept();
+               });
+  ASSERT_TRUE(box.has_value());
+  EXPECT_TRUE(form.screen()->availableGeometry().contains(*box));
+
+  // Over a shown dump, all selected, so that every item is enabled.
+  const QString sample = files.Write(u"sample.bin"_qs, "Quorvex");
+  AnswerAll([&] { form.ShowFile(sample, u"sample.bin"_qs); });
+  Display(form)->selectAll();
+  const std::unique_ptr<QMenu> menu(Display(form)->createStandardContextMenu());
+  menu->popup(form.mapToGlobal(QPoint(40, 60)));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(menu.get()));
+  GrabAndSave(*menu, QStringLiteral("context-menu.png"));
+  menu->close();
 }
 
 }  // namespace

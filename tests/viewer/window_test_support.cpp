@@ -1,6 +1,7 @@
 #include "window_test_support.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPointer>
 #include <QTimer>
 
@@ -50,13 +51,28 @@ QPushButton& DialogButton(QFileDialog& dialog, QDialogButtonBox::StandardButton 
   return *button;
 }
 
+namespace {
+
+bool WholeOnScreen(const QMessageBox& box) {
+  const auto* label = box.findChild<QLabel*>(u"qt_msgbox_label"_qs);
+  if (label == nullptr) return false;
+  const QSize needed = label->wordWrap() ? QSize(label->minimumSizeHint().width(), label->heightForWidth(label->width()))
+                                         : label->sizeHint();
+  return box.frameGeometry().width() <= box.screen()->availableGeometry().width() &&
+         label->width() >= needed.width() && label->height() >= needed.height();
+}
+
+}  // namespace
+
 Answers AnswerAll(const std::function<void()>& action, const QString& name) {
   Answers answers;
   AnswerModals(action, [&](QWidget& modal) {
     if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+      QAbstractButton* ok = box->button(QMessageBox::Ok);
       answers.boxes.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                               box->buttons().size(), box->textFormat()});
-      box->button(QMessageBox::Ok) != nullptr ? box->button(QMessageBox::Ok)->click() : box->reject();
+                               box->buttons().size(), box->textFormat(), ok != nullptr ? ok->text() : QString(),
+                               WholeOnScreen(*box)});
+      ok != nullptr ? ok->click() : box->reject();
     } else if (auto* dialog = qobject_cast<QFileDialog*>(&modal); dialog != nullptr && !answers.dialog) {
       answers.dialog = StartOf(*dialog);
       name.isEmpty() ? dialog->reject() : TypeAndOpen(*dialog, name);

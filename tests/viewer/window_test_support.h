@@ -120,6 +120,9 @@ struct SeenMessageBox {
   QMessageBox::StandardButtons buttons;
   qsizetype buttonCount;
   Qt::TextFormat textFormat;
+  QString okText;
+  // The box is no wider than the screen, and its text not cut off.
+  bool wholeOnScreen;
 };
 
 struct Answers {
