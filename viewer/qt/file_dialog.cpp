@@ -8,6 +8,7 @@
 
 #include "dump.h"
 #include "texts.h"
+#include "utf16.h"
 
 namespace quorvex {
 namespace {
@@ -53,7 +54,7 @@ void FileDialog::ShowOpen(QWidget* parent) {
 
   const bool chosen = dialog->exec() == QDialog::Accepted && dialog &&
                       !dialog->selectedFiles().isEmpty();
-  if (!chosen) throw Failure(kCancelled, texts::kFileChoiceCancelled);
+  if (!chosen) throw Failure(kCancelled, Utf8FromUtf16(texts::kFileChoiceCancelled));
 
   const QString path = dialog->selectedFiles().constFirst();
   fileName_ = QDir::toNativeSeparators(path);

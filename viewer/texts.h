@@ -1,0 +1,45 @@
+// Every text the user sees in Quorvex's window, in one place, for both windows. The
+// Open dialog's own texts are the platform's.
+#pragma once
+
+#include <string_view>
+
+namespace quorvex::texts {
+
+inline constexpr std::u16string_view kAppName = u"Quorvex";
+
+// Menus; "&" marks the access key. The About item has none: "(A)" shows as written.
+inline constexpr std::u16string_view kFileMenu = u"文件(&F)";
+inline constexpr std::u16string_view kFileOpen = u"打开(&O)";
+inline constexpr std::u16string_view kFileExit = u"退出(&X)";
+inline constexpr std::u16string_view kAbout = u"关于(A)...";
+
+// Caption while a file is shown: kCaptionBefore + file name + kCaptionAfter.
+inline constexpr std::u16string_view kCaptionBefore = u"Quorvex [";
+inline constexpr std::u16string_view kCaptionAfter = u"]";
+
+// The About box; its two lines are joined by CR LF.
+inline constexpr std::u16string_view kAboutTitle = u"关于 Quorvex";
+inline constexpr std::u16string_view kWebsiteLabel = u"官方网站:";
+inline constexpr std::u16string_view kEmailLabel = u"电子邮件:";
+inline constexpr std::u16string_view kMakerName = u"Quorvex 开发组";
+inline constexpr std::u16string_view kMakerWebsite = u"https://quorvex.example.org";
+inline constexpr std::u16string_view kMakerEmail = u"support@quorvex.example.org";
+
+// The one English message: a dialog failure other than cancel.
+// "Error" + " 7" (or "-5") + " selecting file." + CR LF + description.
+inline constexpr std::u16string_view kDialogErrorBefore = u"Error";
+inline constexpr std::u16string_view kDialogErrorAfter = u" selecting file.";
+
+// The Open dialog's description of a cancel (the Open command ends quietly on it).
+inline constexpr std::u16string_view kFileChoiceCancelled = u"已取消选择文件。";
+
+// A file that could not be shown: kShowFailedBefore + path + kShowFailedMiddle + number
+// + kShowFailedNumberEnd + description.
+inline constexpr std::u16string_view kShowFailedBefore = u"无法显示文件“";
+inline constexpr std::u16string_view kShowFailedMiddle = u"”。\r\n错误 ";
+inline constexpr std::u16string_view kShowFailedNumberEnd = u"：";
+// Added for the size failures (overflow, out of range).
+inline constexpr std::u16string_view kSizeLimit = u"Quorvex 只能显示 1 到 32,760 字节的文件。";
+
+}  // namespace quorvex::texts
