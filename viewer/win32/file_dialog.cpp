@@ -15,9 +15,6 @@ namespace quorvex {
 
 namespace {
 
-// Room for the longest path Windows knows (32,767 characters and the terminator).
-constexpr std::size_t kNameBufferSize = 32768;
-
 // The dialog's own descriptions of its failures.
 std::u16string_view DialogFailureDescription(DWORD code) {
   switch (code) {
@@ -33,19 +30,19 @@ std::u16string_view DialogFailureDescription(DWORD code) {
   }
 }
 
-// A zero-terminated copy of text in a buffer of kNameBufferSize characters (a longer
-// text is cut: no path that long exists).
-std::vector<wchar_t> NameBuffer(std::u16string_view text) {
-  std::vector<wchar_t> buffer(kNameBufferSize, L'\0');
-  std::copy_n(text.begin(), std::min(text.size(), kNameBufferSize - 1), buffer.begin());
+// A zero-terminated copy of text in a buffer of size characters (a longer text is cut:
+// no path that long exists).
+std::vector<wchar_t> NameBuffer(std::u16string_view text, std::size_t size) {
+  std::vector<wchar_t> buffer(std::max<std::size_t>(size, 1), L'\0');
+  std::copy_n(text.begin(), std::min(text.size(), buffer.size() - 1), buffer.begin());
   return buffer;
 }
 
 }  // namespace
 
 void FileDialog::ShowOpen(HWND owner) {
-  std::vector<wchar_t> file = NameBuffer(fileName_);
-  std::vector<wchar_t> title = NameBuffer(u"");
+  std::vector<wchar_t> file = NameBuffer(fileName_, nameBufferSize_);
+  std::vector<wchar_t> title = NameBuffer(u"", kNameBufferSize);
 
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;

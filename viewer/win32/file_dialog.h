@@ -2,6 +2,7 @@
 // so that each showing starts there.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "windows_api.h"
@@ -20,6 +21,11 @@ class FileDialog {
   int Flags() const { return flags_; }
   void SetFlags(int flags) { flags_ = flags; }
 
+  // Room for the chosen path, in characters with the terminator: the longest path
+  // Windows knows by default. Smaller only to provoke the dialog's own failure.
+  static constexpr std::size_t kNameBufferSize = 32768;
+  void SetNameBufferSize(std::size_t size) { nameBufferSize_ = size; }
+
   // The chosen file's name without its folder.
   std::u16string FileTitle() const { return fileTitle_; }
 
@@ -32,6 +38,7 @@ class FileDialog {
   std::u16string fileName_;
   std::u16string fileTitle_;
   int flags_ = 0;
+  std::size_t nameBufferSize_ = kNameBufferSize;
 };
 
 }  // namespace quorvex
