@@ -9,7 +9,8 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool fonts-liberation fonts-wqy-microhei
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
-  dpkg-dev file desktop-file-utils appstream xdotool unzip
+  dpkg-dev file desktop-file-utils appstream unzip
+  xclip imagemagick locales
 )
 
 missing=()
@@ -24,4 +25,15 @@ if ((${#missing[@]})); then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -q
   apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# The Windows window tests run Wine in Chinese (PRC), as a Chinese user would see it.
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+  echo "Generating the zh_CN.UTF-8 locale"
+  if grep -q '^# *zh_CN.UTF-8 UTF-8' /etc/locale.gen; then
+    sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
+  elif ! grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen; then
+    echo 'zh_CN.UTF-8 UTF-8' >>/etc/locale.gen
+  fi
+  locale-gen
 fi

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the engine, its tests and the Windows-only tests (version record, icon,
-# Windows file handling) as Windows programs with MinGW-w64 and runs them under
-# Wine. The viewer is not built here: Qt 6 for Windows is not available on Debian.
+# Builds Quorvex for Windows with MinGW-w64 (the engine, the native window quorvex.exe
+# and their tests) and runs the tests under Wine, on an X display of their own (Xvfb):
+# the engine's tests, Windows file handling, the version record and icon of
+# quorvex.exe, the window in the test's process, and quorvex.exe driven by key presses.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,7 +11,8 @@ prefix="$PWD/$build/wine"
 started=$SECONDS
 jobs=$(nproc)
 
-tools=(x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-gcc-posix x86_64-w64-mingw32-windres wine wineserver)
+tools=(x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-gcc-posix x86_64-w64-mingw32-windres wine wineserver
+       xvfb-run xdotool xclip import)
 missing_tools() {
   local tool
   for tool in "${tools[@]}"; do command -v "$tool" >/dev/null || echo "$tool"; done
@@ -37,14 +39,17 @@ trap stop_wine EXIT
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DQUORVEX_BUILD_VIEWER=OFF -DQUORVEX_BUILD_BENCH=OFF -DQUORVEX_BUILD_TESTS=ON
+  -DQUORVEX_BUILD_VIEWER=ON -DQUORVEX_BUILD_BENCH=OFF -DQUORVEX_BUILD_TESTS=ON
 cmake --build "$build" -j "$jobs"
 
-echo "Starting Wine in $prefix"
-boot_started=$SECONDS
-# Creates the prefix on first use and leaves a Wine server running for the tests.
-bash cmake/wine-run.sh "$prefix" cmd /c exit
-echo "Wine ready after $((SECONDS - boot_started)) s"
-
-ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 120
+# One Xvfb for the whole stage: Wine's programs and its server share one display.
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -euo pipefail -c '
+  build=$1 prefix=$2 jobs=$3
+  echo "Starting Wine in $prefix"
+  boot_started=$SECONDS
+  # Creates the prefix on first use and leaves a Wine server running for the tests.
+  bash cmake/wine-run.sh "$prefix" cmd /c exit
+  echo "Wine ready after $((SECONDS - boot_started)) s"
+  ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 120
+' windows-tests "$build" "$prefix" "$jobs"
 echo "Windows build and tests under Wine took $((SECONDS - started)) s"

@@ -4,9 +4,11 @@
 
 namespace quorvex {
 
-QString FileCaption(const QString& title) {
-  const QString caption = texts::kCaptionBefore + title + texts::kCaptionAfter;
-  return QString(caption).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+std::u16string FileCaption(std::u16string_view title) {
+  std::u16string caption(texts::kCaptionBefore);
+  caption += title;
+  caption += texts::kCaptionAfter;
+  return caption;
 }
 
 }  // namespace quorvex

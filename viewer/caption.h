@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QString>
+#include <string>
+#include <string_view>
 
 namespace quorvex {
 
-// "Quorvex [" + title + "]", written for QWidget::setWindowTitle: a "[*]" in it (a file
-// named "*", say) is doubled, or Qt would take it for the unsaved-changes mark and
-// drop it from the caption.
-QString FileCaption(const QString& title);
+// The window's caption while a file is shown: "Quorvex [" + title + "]".
+std::u16string FileCaption(std::u16string_view title);
 
 }  // namespace quorvex

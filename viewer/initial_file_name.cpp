@@ -1,11 +1,12 @@
 #include "initial_file_name.h"
 
-#include <QDir>
-
 namespace quorvex {
 
-QString InitialFileName(const QString& programFolder) {
-  return QDir::toNativeSeparators(programFolder) + QDir::separator() + QStringLiteral("*.*");
+std::u16string InitialFileName(std::u16string_view programFolder, char16_t separator) {
+  std::u16string name(programFolder);
+  name += separator;
+  name += u"*.*";
+  return name;
 }
 
 }  // namespace quorvex

@@ -1,32 +1,48 @@
 #include "messages.h"
 
-#include <QDir>
-
 #include "dump.h"
 #include "texts.h"
+#include "utf16.h"
 
 namespace quorvex {
 
 namespace {
-constexpr char kLineBreak[] = "\r\n";
+constexpr std::u16string_view kLineBreak = u"\r\n";
 }  // namespace
 
-QString AboutText() {
-  return QString(texts::kWebsiteLabel) + texts::kMakerName + u' ' + texts::kMakerWebsite +
-         kLineBreak + texts::kEmailLabel + texts::kMakerEmail;
+std::u16string AboutText() {
+  std::u16string text(texts::kWebsiteLabel);
+  text += texts::kMakerName;
+  text += u' ';
+  text += texts::kMakerWebsite;
+  text += kLineBreak;
+  text += texts::kEmailLabel;
+  text += texts::kMakerEmail;
+  return text;
 }
 
-QString DialogErrorText(int number, const QString& description) {
+std::u16string DialogErrorText(int number, std::u16string_view description) {
+  std::u16string text(texts::kDialogErrorBefore);
   // The sign's place holds a blank for zero and positive numbers.
-  const QString signedNumber = number < 0 ? QString::number(number) : u' ' + QString::number(number);
-  return texts::kDialogErrorBefore + signedNumber + texts::kDialogErrorAfter + kLineBreak +
-         description;
+  if (number >= 0) text += u' ';
+  text += DecimalText(number);
+  text += texts::kDialogErrorAfter;
+  text += kLineBreak;
+  text += description;
+  return text;
 }
 
-QString ShowFailureText(const QString& path, int number, const QString& description) {
-  QString text = QString(texts::kShowFailed)
-                     .arg(QDir::toNativeSeparators(path), QString::number(number), description);
-  if (number == kOverflow || number == kOutOfRange) text += kLineBreak + QString(texts::kSizeLimit);
+std::u16string ShowFailureText(std::u16string_view path, int number, std::u16string_view description) {
+  std::u16string text(texts::kShowFailedBefore);
+  text += path;
+  text += texts::kShowFailedMiddle;
+  text += DecimalText(number);
+  text += texts::kShowFailedNumberEnd;
+  text += description;
+  if (number == kOverflow || number == kOutOfRange) {
+    text += kLineBreak;
+    text += texts::kSizeLimit;
+  }
   return text;
 }
 

@@ -1,5 +1,6 @@
 // The main window: menus, caption, display settings, resizing, About, Load and Exit.
 #include <QApplication>
+#include <QDir>
 #include <QFontInfo>
 #include <QMenu>
 #include <QMenuBar>
@@ -9,7 +10,6 @@
 #include <memory>
 
 #include "application.h"
-#include "initial_file_name.h"
 #include "window_test_support.h"
 
 namespace quorvex::testing {
@@ -91,12 +91,9 @@ TEST_F(MainWindow, AboutBoxNamesTheMakerAndChangesNothing) {
   EXPECT_TRUE(ShownText(form).isEmpty());
 }
 
-TEST_F(MainWindow, LoadJoinsTheProgramFolderAndAWildcardAsTheyStand) {
-  EXPECT_EQ(dialog->fileName, InitialFileName(QCoreApplication::applicationDirPath()));
-  const QString sep = QDir::separator();
-  EXPECT_EQ(InitialFileName("/opt/quorvex"), QDir::toNativeSeparators("/opt/quorvex") + sep + "*.*");
-  // A root already ends with a separator; the second one stays.
-  EXPECT_EQ(InitialFileName("/"), QDir::toNativeSeparators("/") + sep + "*.*");
+TEST_F(MainWindow, LoadStartsTheDialogInTheProgramFolder) {
+  EXPECT_EQ(dialog->fileName,
+            QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator() + u"*.*"_qs);
 }
 
 TEST_F(MainWindow, ExitClosesTheWindow) {

@@ -1,6 +1,6 @@
-// Reads this program's own version record and icon group. They come from
-// resources/quorvex.rc, the script quorvex.exe is built with, by the same resource
-// compiler, so what Windows reads here is what users see in the executable's Properties.
+// Reads the version record and icon group of the built quorvex.exe (named by the
+// QUORVEX_EXE environment variable), or, in a build without the viewer, of this program,
+// which is built from the same resources/quorvex.rc by the same resource compiler.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,16 +14,38 @@
 
 namespace {
 
+std::wstring CheckedPath() {
+  if (const wchar_t* exe = _wgetenv(L"QUORVEX_EXE"); exe != nullptr && *exe != L'\0') return exe;
+  wchar_t path[32768];
+  return std::wstring(path, GetModuleFileNameW(nullptr, path, 32768));
+}
+
+// The checked executable's resources, loaded as data only.
+class ResourceModule {
+ public:
+  ResourceModule()
+      : module_(LoadLibraryExW(CheckedPath().c_str(), nullptr,
+                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
+  ResourceModule(const ResourceModule&) = delete;
+  ResourceModule& operator=(const ResourceModule&) = delete;
+  ~ResourceModule() {
+    if (module_ != nullptr) FreeLibrary(module_);
+  }
+  HMODULE Get() const { return module_; }
+
+ private:
+  HMODULE module_;
+};
+
 class VersionRecordTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    wchar_t path[32768];
-    ASSERT_NE(GetModuleFileNameW(nullptr, path, 32768), 0u) << GetLastError();
+    const std::wstring path = CheckedPath();
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
     ASSERT_NE(size, 0u) << "no version record: " << GetLastError();
     record_.resize(size);
-    ASSERT_TRUE(GetFileVersionInfoW(path, 0, size, record_.data())) << GetLastError();
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, record_.data())) << GetLastError();
   }
 
   // The value at sub_block, or nullptr when the record has none.
@@ -82,28 +104,35 @@ struct GroupIconEntry {
 };
 #pragma pack(pop)
 
-TEST(IconGroupTest, Holds16And32PixelImages) {
-  HRSRC group = FindResourceW(nullptr, MAKEINTRESOURCEW(1), RT_GROUP_ICON);
+TEST(IconGroupTest, Holds16And32PixelImagesInEveryColourDepth) {
+  const ResourceModule module;
+  ASSERT_NE(module.Get(), nullptr) << GetLastError();
+  HRSRC group = FindResourceW(module.Get(), MAKEINTRESOURCEW(1), RT_GROUP_ICON);
   ASSERT_NE(group, nullptr) << "no icon group 1: " << GetLastError();
-  const auto* data = static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, group)));
+  const auto* data = static_cast<const std::uint8_t*>(LockResource(LoadResource(module.Get(), group)));
   ASSERT_NE(data, nullptr);
   WORD header[3];  // reserved, type (1 for icons), count
   std::memcpy(header, data, sizeof header);
   EXPECT_EQ(header[1], 1);
-  ASSERT_EQ(SizeofResource(nullptr, group), sizeof header + header[2] * sizeof(GroupIconEntry));
+  ASSERT_EQ(SizeofResource(module.Get(), group), sizeof header + header[2] * sizeof(GroupIconEntry));
 
+  // Width and bits per pixel: every size as a 32-bit image and in 16 and 256 colours.
   std::set<std::pair<int, int>> sizes;
   for (WORD i = 0; i < header[2]; ++i) {
     GroupIconEntry entry;
     std::memcpy(&entry, data + sizeof header + i * sizeof entry, sizeof entry);
-    sizes.emplace(entry.width == 0 ? 256 : entry.width, entry.height == 0 ? 256 : entry.height);
+    EXPECT_EQ(entry.width, entry.height);
+    sizes.emplace(entry.width == 0 ? 256 : entry.width, entry.bit_count);
     // Every entry must point at an image that is really there.
-    HRSRC image = FindResourceW(nullptr, MAKEINTRESOURCEW(entry.id), RT_ICON);
+    HRSRC image = FindResourceW(module.Get(), MAKEINTRESOURCEW(entry.id), RT_ICON);
     ASSERT_NE(image, nullptr) << "icon image " << entry.id << " missing";
-    EXPECT_EQ(SizeofResource(nullptr, image), entry.bytes_in_resource);
+    EXPECT_EQ(SizeofResource(module.Get(), image), entry.bytes_in_resource);
   }
-  EXPECT_TRUE(sizes.count({16, 16})) << "no 16 x 16 image";
-  EXPECT_TRUE(sizes.count({32, 32})) << "no 32 x 32 image";
+  for (const int size : {16, 32}) {
+    for (const int bits : {4, 8, 32}) {
+      EXPECT_TRUE(sizes.count({size, bits})) << "no " << size << " x " << size << " image of " << bits << " bits";
+    }
+  }
 }
 
 }  // namespace

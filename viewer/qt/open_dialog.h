@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "open_command.h"
+
 class QWidget;
 
 namespace quorvex {
@@ -11,12 +13,12 @@ namespace quorvex {
 class OpenDialog {
  public:
   // ShowOpen raises quorvex::Failure with this number when the user cancels.
-  static constexpr int kCancelled = 32755;
+  static constexpr int kCancelled = kDialogCancelled;
 
   // Flag bits, as the Open command sets them.
-  static constexpr int kHideReadOnly = 0x4;
-  static constexpr int kFileMustExist = 0x1000;
-  static constexpr int kLongNames = 0x200000;
+  static constexpr int kHideReadOnly = kHideReadOnlyFlag;
+  static constexpr int kFileMustExist = kFileMustExistFlag;
+  static constexpr int kLongNames = kLongNamesFlag;
 
   virtual ~OpenDialog() = default;
 

@@ -24,8 +24,7 @@ class HexDumpForm : public QMainWindow {
   static constexpr int kInitialClientWidth = 503;
   static constexpr int kInitialClientHeight = 278;
   // The flags the Open command gives the dialog before each showing.
-  static constexpr int kOpenFlags =
-      OpenDialog::kLongNames | OpenDialog::kFileMustExist | OpenDialog::kHideReadOnly;
+  static constexpr int kOpenFlags = quorvex::kOpenFlags;
 
   // With the platform's file dialog.
   HexDumpForm();

@@ -8,6 +8,7 @@
 #include "dump.h"
 #include "file_icon_provider.h"
 #include "texts.h"
+#include "utf16.h"
 
 namespace quorvex {
 namespace {
@@ -77,7 +78,7 @@ void FileDialog::ShowOpen(QWidget* parent) {
   // A dialog that is hidden, not destroyed, leaves the activation where it was; with no
   // window manager to hand it back, the window would stay deaf to keys.
   if (parent != nullptr) parent->activateWindow();
-  if (!chosen) throw Failure(kCancelled, texts::kFileChoiceCancelled);
+  if (!chosen) throw Failure(kCancelled, Utf8FromUtf16(texts::kFileChoiceCancelled));
 
   const QString path = shown->selectedFiles().constFirst();
   fileName_ = QDir::toNativeSeparators(path);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "qt_text.h"
 #include "texts.h"
 
 // The resources sit in a static library: their registration has to be pulled in by
@@ -19,7 +20,7 @@ QIcon QuorvexIcon() {
 }
 
 void IdentifyApplication() {
-  QCoreApplication::setApplicationName(texts::kAppName);
+  QCoreApplication::setApplicationName(QtText(texts::kAppName));
   QCoreApplication::setApplicationVersion(QStringLiteral(QUORVEX_VERSION_TEXT));
   QApplication::setWindowIcon(QuorvexIcon());
 }

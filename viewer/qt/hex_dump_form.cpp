@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QFont>
 #include <QMenu>
@@ -12,11 +13,14 @@
 #include "dump.h"
 #include "file_dialog.h"
 #include "initial_file_name.h"
-#include "caption.h"
 #include "message_box.h"
 #include "messages.h"
 #include "native_path.h"
+#include "open_command.h"
+#include "qt_text.h"
 #include "texts.h"
+#include "utf16.h"
+#include "window_title.h"
 
 namespace quorvex {
 namespace {
@@ -39,7 +43,7 @@ HexDumpForm::HexDumpForm() : HexDumpForm(std::make_unique<FileDialog>()) {}
 HexDumpForm::HexDumpForm(std::unique_ptr<OpenDialog> dialog, QWidget* parent)
     : QMainWindow(parent), dlgFile_(std::move(dialog)) {
   setObjectName(QStringLiteral("HexDumpForm"));
-  setWindowTitle(texts::kAppName);
+  setWindowTitle(QtText(texts::kAppName));
   CreateDisplay();
   CreateMenus();
   // The display is the central widget, so the window's layout keeps it filling the
@@ -63,10 +67,10 @@ void HexDumpForm::CreateDisplay() {
 }
 
 void HexDumpForm::CreateMenus() {
-  QMenu* mnuFile = menuBar()->addMenu(texts::kFileMenu);
+  QMenu* mnuFile = menuBar()->addMenu(QtText(texts::kFileMenu));
   mnuFile->setObjectName(QStringLiteral("mnuFile"));
 
-  QAction* mnuFileOpen = mnuFile->addAction(texts::kFileOpen);
+  QAction* mnuFileOpen = mnuFile->addAction(QtText(texts::kFileOpen));
   mnuFileOpen->setObjectName(QStringLiteral("mnuFileOpen"));
   mnuFileOpen->setShortcut(QKeySequence::Open);
   connect(mnuFileOpen, &QAction::triggered, this, &HexDumpForm::FileOpenClick);
@@ -74,46 +78,39 @@ void HexDumpForm::CreateMenus() {
   QAction* mnuFileSep = mnuFile->addSeparator();
   mnuFileSep->setObjectName(QStringLiteral("mnuFileSep"));
 
-  QAction* mnuFileExit = mnuFile->addAction(texts::kFileExit);
+  QAction* mnuFileExit = mnuFile->addAction(QtText(texts::kFileExit));
   mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
   connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
 
-  QAction* mnuAbout = menuBar()->addAction(texts::kAbout);
+  QAction* mnuAbout = menuBar()->addAction(QtText(texts::kAbout));
   mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
   connect(mnuAbout, &QAction::triggered, this, &HexDumpForm::AboutClick);
 }
 
 void HexDumpForm::Load() {
-  dlgFile_->SetFileName(InitialFileName(QCoreApplication::applicationDirPath()));
+  const QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+  dlgFile_->SetFileName(QtText(InitialFileName(folder.toStdU16String(), QDir::separator().unicode())));
 }
 
 void HexDumpForm::AboutClick() {
-  ShowMessageBox(this, QMessageBox::Information, texts::kAboutTitle, AboutText());
+  ShowMessageBox(this, QMessageBox::Information, QtText(texts::kAboutTitle), QtText(AboutText()));
 }
 
 void HexDumpForm::FileOpenClick() {
   dlgFile_->SetFlags(kOpenFlags);
-
-  // A failure of the dialog is noted and dealt with once the dialog is closed.
-  int errorNumber = 0;
-  QString errorDescription;
-  try {
-    dlgFile_->ShowOpen(this);
-  } catch (const Failure& failure) {
-    errorNumber = failure.Number();
-    errorDescription = QString::fromStdString(failure.Description());
-  }
-  if (errorNumber == OpenDialog::kCancelled) return;
-  if (errorNumber != 0) {
-    ShowMessageBox(this, QMessageBox::NoIcon, texts::kAppName,
-                   DialogErrorText(errorNumber, errorDescription));
-  }
-  ShowFile(dlgFile_->FileName(), dlgFile_->FileTitle());
+  RunOpenCommand({
+      .showOpen = [this] { dlgFile_->ShowOpen(this); },
+      .reportDialogError =
+          [this](const std::u16string& text) {
+            ShowMessageBox(this, QMessageBox::NoIcon, QtText(texts::kAppName), QtText(text));
+          },
+      .showChosenFile = [this] { ShowFile(dlgFile_->FileName(), dlgFile_->FileTitle()); },
+  });
 }
 
 void HexDumpForm::ShowFile(const QString& path, const QString& title) {
   rchDisplay_->clear();
-  setWindowTitle(FileCaption(title));
+  setWindowTitle(WindowTitle(title));
   // Paint the cleared display and the new caption before the read. Input waits, so
   // that a queued Ctrl+O cannot start a second Open in the middle of this one.
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -122,9 +119,9 @@ void HexDumpForm::ShowFile(const QString& path, const QString& title) {
     const ByteBuffer buffer = ReadWholeFile(NativePath(path));
     rchDisplay_->setPlainText(displayText_->From(DumpText(buffer)));
   } catch (const Failure& failure) {
-    ShowMessageBox(this, QMessageBox::Warning, texts::kAppName,
-                   ShowFailureText(path, failure.Number(),
-                                   QString::fromStdString(failure.Description())));
+    const std::u16string text = ShowFailureText(QDir::toNativeSeparators(path).toStdU16String(),
+                                                failure.Number(), Utf16FromUtf8(failure.Description()));
+    ShowMessageBox(this, QMessageBox::Warning, QtText(texts::kAppName), QtText(text));
     return;
   }
   rchDisplay_->verticalScrollBar()->setValue(0);

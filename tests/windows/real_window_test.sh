@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# quorvex.exe as a user drives it, under Wine on the X display of the Windows test
+# stage: Ctrl+O, a pasted path with a Chinese file name, Enter; the caption and the
+# display follow. Also About, an error box and Exit. Screenshots of each step land in
+# SCREENSHOT_DIR.
+#   real_window_test.sh WINE_RUN PREFIX QUORVEX_EXE SCREENSHOT_DIR
+set -euo pipefail
+wine_run=$1 prefix=$2 exe=$3 shots=$4
+mkdir -p "$shots"
+work=$(mktemp -d)
+program="" main=""
+finish() {
+  # The Windows program's own process (its window carries the pid), then the runner.
+  if [[ -n "$program" ]]; then
+    [[ -n "$main" ]] && kill "$(xdotool getwindowpid "$main" 2>/dev/null)" 2>/dev/null
+    kill "$program" 2>/dev/null
+  fi
+  rm -rf "$work"
+}
+trap finish EXIT
+
+fail() { echo "FAILED: $*" >&2; import -window root "$shots/failure.png" || true; exit 1; }
+# Waits up to $1 seconds for a visible window whose name matches $2; prints its id.
+wait_window() {
+  local deadline=$((SECONDS + $1)) id
+  while ((SECONDS < deadline)); do
+    id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -n 1 || true)
+    if [[ -n "$id" ]]; then echo "$id"; return 0; fi
+    sleep 0.2
+  done
+  return 1
+}
+wait_gone() {
+  local deadline=$((SECONDS + $1))
+  while ((SECONDS < deadline)); do
+    xdotool search --onlyvisible --name "$2" >/dev/null 2>&1 || return 0
+    sleep 0.2
+  done
+  return 1
+}
+shot() { sleep 0.5; import -window root "$shots/$1.png"; }
+windows_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
+# Chooses a file in the Open dialog: Ctrl+O, paste its path into the name box, Enter.
+open_file() {
+  xdotool mousemove --window "$main" 250 150 click 1
+  xdotool key ctrl+o
+  wait_window 10 '^打开$' >/dev/null || fail "no Open dialog after Ctrl+O"
+  [[ ${2:-} == shot ]] && shot dialog
+  # xclip stays behind to serve the clipboard: keep it off the test's output.
+  windows_path "$1" | xclip -selection clipboard >/dev/null 2>&1
+  xdotool key ctrl+a ctrl+v Return
+}
+
+# The worked example: 48 65 6C 6C 6F 0D 0A 00 41, in a file with a Chinese name.
+printf 'Hello\r\n\0A' >"$work/示例数据.bin"
+: >"$work/空文件.bin"
+
+# Its output goes nowhere, so that nothing it leaves behind holds the test's pipes.
+bash "$wine_run" "$prefix" "$exe" >/dev/null 2>&1 &
+program=$!
+main=$(wait_window 20 '^Quorvex$') || fail "the window did not appear"
+shot main
+
+open_file "$work/示例数据.bin" shot
+wait_window 10 '^Quorvex \[示例数据\.bin\]$' >/dev/null || fail "the caption does not name the file"
+shot dump
+xdotool mousemove --window "$main" 250 150 click 1
+xdotool key ctrl+a ctrl+c
+sleep 0.5
+expected=$'     1: 48 65 6C 6C 6F  D  A  0     Hello¿¿¿\n     9: 41                          A'
+# Wine ends the clipboard text with a NUL (and sometimes a stray byte after it).
+IFS= read -r -d '' shown < <(xclip -o -selection clipboard) || true
+shown=${shown%$'\n'}
+[[ "$shown" == "$expected" ]] || fail "the display shows:"$'\n'"$shown"
+
+# About, on the menu bar beside File: F10 selects the bar's first entry.
+xdotool key F10 Right Return
+about=$(wait_window 10 '^关于 Quorvex$') || fail "no About box"
+shot about
+xdotool key Return
+wait_gone 10 '^关于 Quorvex$' || fail "the About box did not close"
+
+# An empty file: the warning box, and the window stays.
+open_file "$work/空文件.bin"
+wait_window 10 '^Quorvex$' >/dev/null || fail "no warning box"
+wait_window 10 '^Quorvex \[空文件\.bin\]$' >/dev/null || fail "the caption does not name the empty file"
+shot error
+xdotool key Return
+sleep 0.5
+
+# File › Exit ends the program.
+xdotool key alt+f
+sleep 0.5
+xdotool key x
+deadline=$((SECONDS + 10))
+while kill -0 "$program" 2>/dev/null; do
+  ((SECONDS < deadline)) || fail "Exit did not end the program"
+  sleep 0.2
+done
+program=""
+echo "real-window test passed; screenshots in $shots"

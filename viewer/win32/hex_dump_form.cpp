@@ -1,0 +1,242 @@
+#include "hex_dump_form.h"
+
+#include <richedit.h>
+
+#include <stdexcept>
+#include <vector>
+
+#include "caption.h"
+#include "dump.h"
+#include "initial_file_name.h"
+#include "messages.h"
+#include "open_command.h"
+#include "texts.h"
+#include "utf16.h"
+
+namespace quorvex {
+
+namespace {
+
+// RichEdit 4.1 and later, whose window class is MSFTEDIT_CLASS. Loaded once per
+// process and kept: the display's class must outlive every window of it.
+void LoadRichEdit() {
+  static const HMODULE library = LoadLibraryW(L"msftedit.dll");
+  if (library == nullptr) throw std::runtime_error("msftedit.dll cannot be loaded");
+}
+
+void RegisterFormClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXW formClass{};
+  formClass.cbSize = sizeof formClass;
+  formClass.lpfnWndProc = procedure;
+  formClass.hInstance = instance;
+  formClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+  formClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  formClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  formClass.lpszClassName = HexDumpForm::kClassName;
+  // A second form in the same process finds the class already there.
+  if (!RegisterClassExW(&formClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    throw std::runtime_error("the HexDumpForm window class cannot be registered");
+  }
+}
+
+HMENU CreateMenuBar() {
+  HMENU bar = CreateMenu();
+  HMENU file = CreatePopupMenu();
+  AppendMenuW(file, MF_STRING, HexDumpForm::kFileOpenCommand, Wide(texts::kFileOpen).c_str());
+  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(file, MF_STRING, HexDumpForm::kFileExitCommand, Wide(texts::kFileExit).c_str());
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), Wide(texts::kFileMenu).c_str());
+  AppendMenuW(bar, MF_STRING, HexDumpForm::kAboutCommand, Wide(texts::kAbout).c_str());
+  return bar;
+}
+
+std::u16string ProgramFolder() {
+  std::vector<wchar_t> path(32768);
+  const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  std::wstring folder(path.data(), length);
+  const std::size_t separator = folder.find_last_of(L"\\/");
+  folder.resize(separator == std::wstring::npos ? 0 : separator);
+  // The folder of a program at a drive's root keeps its separator ("C:\").
+  if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
+  return FromWide(folder);
+}
+
+int MessageBoxOver(HWND owner, std::u16string_view text, std::u16string_view title, UINT type) {
+  return MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), type);
+}
+
+}  // namespace
+
+HexDumpForm::HexDumpForm(HINSTANCE instance, bool endsProgram)
+    : instance_(instance), endsProgram_(endsProgram) {
+  LoadRichEdit();
+  RegisterFormClass(instance, &HexDumpForm::WindowProcedure);
+
+  const ACCEL openKey{FVIRTKEY | FCONTROL, 'O', kFileOpenCommand};
+  accelerators_ = CreateAcceleratorTableW(const_cast<ACCEL*>(&openKey), 1);
+
+  // WM_NCCREATE ties the window to this object and WM_CREATE adds the display.
+  CreateWindowExW(0, kClassName, Wide(texts::kAppName).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, CreateMenuBar(), instance, this);
+  if (hwnd_ == nullptr || rchDisplay_ == nullptr) {
+    if (accelerators_ != nullptr) DestroyAcceleratorTable(accelerators_);
+    throw std::runtime_error("the HexDumpForm window cannot be created");
+  }
+  SetInitialClientSize();
+  Load();
+}
+
+HexDumpForm::~HexDumpForm() {
+  if (hwnd_ != nullptr) {
+    // Closing through the destructor: the object goes away, so no more messages for it.
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+  if (font_ != nullptr) DeleteObject(font_);
+  DestroyAcceleratorTable(accelerators_);
+}
+
+LRESULT CALLBACK HexDumpForm::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<HexDumpForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    form->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<HexDumpForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (form == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  // No exception may cross the window system's frames; what gets here is unexpected.
+  try {
+    return form->Handle(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    MessageBoxOver(hwnd, Utf16FromUtf8(error.what()), texts::kAppName, MB_OK | MB_ICONERROR);
+    return 0;
+  }
+}
+
+LRESULT HexDumpForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      CreateDisplay();
+      return rchDisplay_ != nullptr ? 0 : -1;
+    case WM_SIZE:
+      // Resize: the display covers the whole client area.
+      MoveWindow(rchDisplay_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      return 0;
+    case WM_SETFOCUS:
+      // Activating the window gives the display the keys (arrows, Page Up, Ctrl+A, Ctrl+C).
+      SetFocus(rchDisplay_);
+      return 0;
+    case WM_DPICHANGED: {
+      ApplyDpi(HIWORD(wParam));
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case kFileOpenCommand: FileOpenClick(); return 0;
+        case kFileExitCommand: SendMessageW(hwnd_, WM_CLOSE, 0, 0); return 0;
+        case kAboutCommand: AboutClick(); return 0;
+      }
+      break;
+    case WM_DESTROY:
+      hwnd_ = nullptr;
+      if (endsProgram_) PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void HexDumpForm::CreateDisplay() {
+  rchDisplay_ = CreateWindowExW(0, MSFTEDIT_CLASS, L"",
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
+                                    ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
+                                0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
+  if (rchDisplay_ == nullptr) return;
+  SendMessageW(rchDisplay_, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
+  SendMessageW(rchDisplay_, EM_EXLIMITTEXT, 0, kDisplayTextLimit);
+  // No wrapping: each dump row stays one line, with a horizontal scroll bar if needed.
+  SendMessageW(rchDisplay_, EM_SETTARGETDEVICE, 0, 1);
+  // A non-zero wParam: the system's window colour, following the user's colour scheme.
+  SendMessageW(rchDisplay_, EM_SETBKGNDCOLOR, 1, 0);
+  ApplyDpi(GetDpiForWindow(hwnd_));
+}
+
+// Courier New 8.25 pt, regular, character set 0, at the window's DPI.
+void HexDumpForm::ApplyDpi(UINT dpi) {
+  const HFONT font = CreateFontW(-MulDiv(kFontSizeCentipoints, static_cast<int>(dpi), 72 * 100), 0, 0, 0, FW_NORMAL,
+                                 FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New");
+  SendMessageW(rchDisplay_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  if (font_ != nullptr) DeleteObject(font_);
+  font_ = font;
+}
+
+void HexDumpForm::SetInitialClientSize() {
+  const int dpi = static_cast<int>(GetDpiForWindow(hwnd_));
+  const int width = MulDiv(kInitialClientWidthTwips, dpi, 1440);
+  const int height = MulDiv(kInitialClientHeightTwips, dpi, 1440);
+  // Measured rather than computed from the frame metrics, so that a menu bar that wraps
+  // onto two lines is allowed for too.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    RECT client{}, frame{};
+    GetClientRect(hwnd_, &client);
+    GetWindowRect(hwnd_, &frame);
+    const int missingWidth = width - (client.right - client.left);
+    const int missingHeight = height - (client.bottom - client.top);
+    if (missingWidth == 0 && missingHeight == 0) return;
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + missingWidth,
+                 frame.bottom - frame.top + missingHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void HexDumpForm::Load() { dlgFile_.SetFileName(InitialFileName(ProgramFolder(), u'\\')); }
+
+void HexDumpForm::AboutClick() {
+  MessageBoxOver(hwnd_, AboutText(), texts::kAboutTitle, MB_OK | MB_ICONINFORMATION);
+}
+
+void HexDumpForm::FileOpenClick() {
+  dlgFile_.SetFlags(kOpenFlags);
+  RunOpenCommand({
+      .showOpen = [this] { dlgFile_.ShowOpen(hwnd_); },
+      .reportDialogError = [this](const std::u16string& text) { MessageBoxOver(hwnd_, text, texts::kAppName, MB_OK); },
+      .showChosenFile = [this] { ShowFile(dlgFile_.FileName(), dlgFile_.FileTitle()); },
+  });
+}
+
+void HexDumpForm::ShowFile(const std::u16string& path, const std::u16string& title) {
+  SetWindowTextW(rchDisplay_, L"");
+  SetWindowTextW(hwnd_, Wide(FileCaption(title)).c_str());
+  // Paint the cleared display and the new caption before the read. Only painting is
+  // done here, no input is taken: a queued Ctrl+O cannot start a second Open in the
+  // middle of this one.
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+
+  std::wstring text;
+  try {
+    text = Wide(DumpText(ReadWholeFile(std::filesystem::path(Wide(path)))));
+  } catch (const Failure& failure) {
+    MessageBoxOver(hwnd_, ShowFailureText(path, failure.Number(), Utf16FromUtf8(failure.Description())),
+                   texts::kAppName, MB_OK | MB_ICONWARNING);
+    return;
+  }
+  SetWindowTextW(rchDisplay_, text.c_str());
+  SendMessageW(rchDisplay_, EM_SETSEL, 0, 0);
+  SendMessageW(rchDisplay_, EM_SCROLLCARET, 0, 0);
+}
+
+int RunMessageLoop(const HexDumpForm& form) {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (form.Handle() != nullptr && TranslateAcceleratorW(form.Handle(), form.Accelerators(), &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace quorvex

@@ -1,0 +1,70 @@
+// HexDumpForm: Quorvex's only window on Windows. A menu bar (File › Open, Exit; About)
+// over the read-only RichEdit display rchDisplay, which fills the client area and shows
+// one dump.
+#pragma once
+
+#include <string>
+
+#include "file_dialog.h"
+#include "windows_api.h"
+
+namespace quorvex {
+
+class HexDumpForm {
+ public:
+  static constexpr wchar_t kClassName[] = L"HexDumpForm";
+
+  // Menu command identifiers.
+  enum Command : WORD { kFileOpenCommand = 101, kFileExitCommand = 102, kAboutCommand = 103 };
+
+  // The client area when the window first appears, in twips (1/1440 inch): 503 x 278
+  // pixels at 96 DPI, more at higher scale factors.
+  static constexpr int kInitialClientWidthTwips = 7545;
+  static constexpr int kInitialClientHeightTwips = 4170;
+  // The display font's size in hundredths of a point: 8.25 pt.
+  static constexpr int kFontSizeCentipoints = 825;
+  // RichEdit's default limit (64K) would silently cut a dump; the largest one has
+  // 4,095 rows of at most 46 characters.
+  static constexpr int kDisplayTextLimit = 1 << 22;
+
+  // Creates the window (hidden) with its menus and display and runs Load. With
+  // endsProgram, closing it ends the message loop of its thread.
+  HexDumpForm(HINSTANCE instance, bool endsProgram);
+  ~HexDumpForm();
+  HexDumpForm(const HexDumpForm&) = delete;
+  HexDumpForm& operator=(const HexDumpForm&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  HWND Display() const { return rchDisplay_; }
+  HACCEL Accelerators() const { return accelerators_; }
+  FileDialog& Dialog() { return dlgFile_; }
+
+  // Shows the dump of the file at path, with title in the caption. A file that cannot
+  // be shown is reported in a warning box; the display then stays empty.
+  void ShowFile(const std::u16string& path, const std::u16string& title);
+
+ private:
+  static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void CreateDisplay();
+  void ApplyDpi(UINT dpi);
+  void SetInitialClientSize();
+  void Load();
+
+  void FileOpenClick();
+  void AboutClick();
+
+  HINSTANCE instance_;
+  bool endsProgram_;
+  HWND hwnd_ = nullptr;
+  HWND rchDisplay_ = nullptr;
+  HFONT font_ = nullptr;
+  HACCEL accelerators_ = nullptr;
+  FileDialog dlgFile_;
+};
+
+// Runs the thread's message loop, with the form's accelerators, until WM_QUIT.
+int RunMessageLoop(const HexDumpForm& form);
+
+}  // namespace quorvex
