@@ -48,6 +48,7 @@ class HexDumpForm {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   void CreateDisplay();
+  void ClearDisplay();
   void ApplyDpi(UINT dpi);
   void SetInitialClientSize();
   void Load();
