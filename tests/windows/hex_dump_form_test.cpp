@@ -268,8 +268,10 @@ TEST_F(WindowsForm, QueuedOpenWaitsUntilTheFileIsShownAndExitCloses) {
   });
   EXPECT_EQ(answers.dialogs, 0);
 
+  const HWND window = form.Handle();
   Command(HexDumpForm::kFileExitCommand);
-  EXPECT_FALSE(IsWindow(form.Handle()));
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(form.Handle(), nullptr);
 }
 
 }  // namespace

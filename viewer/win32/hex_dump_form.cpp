@@ -106,6 +106,13 @@ LRESULT CALLBACK HexDumpForm::WindowProcedure(HWND hwnd, UINT message, WPARAM wP
   }
   auto* form = reinterpret_cast<HexDumpForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (form == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    // The window's last message: the object no longer has a window or a display.
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    form->hwnd_ = nullptr;
+    form->rchDisplay_ = nullptr;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
   // No exception may cross the window system's frames; what gets here is unexpected.
   try {
     return form->Handle(message, wParam, lParam);
@@ -143,7 +150,6 @@ LRESULT HexDumpForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_DESTROY:
-      hwnd_ = nullptr;
       if (endsProgram_) PostQuitMessage(0);
       return 0;
   }
