@@ -2,7 +2,8 @@
 # Installs what is missing, builds Quorvex and runs every test: the main build
 # (engine, viewer offscreen and in a real X window under Xvfb), the engine under
 # AddressSanitizer and UndefinedBehaviorSanitizer, a short fuzzing run, the
-# engine's Windows build under Wine, and the packages users install.
+# Windows build (engine and the native window quorvex.exe) under Wine, and the
+# packages users install.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -25,7 +26,7 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEX_FU
 cmake --build build-fuzz -j "$jobs"
 ctest --test-dir build-fuzz --output-on-failure
 
-echo "== Engine built for Windows, run under Wine"
+echo "== Windows build (engine, window, quorvex.exe) under Wine"
 bash scripts/test-windows.sh
 
 echo "== Packages: built by CPack, tried without installing them"

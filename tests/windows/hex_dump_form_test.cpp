@@ -136,6 +136,22 @@ TEST_F(WindowsForm, DisplayIsReadOnlyPlainUnlimitedCourierNew) {
   EXPECT_EQ(format.dwEffects & (CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT | CFE_BOLD), 0u);
 }
 
+TEST_F(WindowsForm, AnotherScaleFactorScalesTheFontAndTakesTheSuggestedSize) {
+  const auto fontHeight = [&] {
+    LOGFONTW font{};
+    GetObjectW(form.DisplayFont(), sizeof font, &font);
+    return font.lfHeight;
+  };
+  EXPECT_EQ(fontHeight(), -11) << "8.25 pt at 96 DPI";
+  RECT suggested{10, 20, 10 + 760, 20 + 460};
+  SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(fontHeight(), -17) << "8.25 pt at 144 DPI";
+  RECT frame{};
+  GetWindowRect(form.Handle(), &frame);
+  EXPECT_EQ(frame.right - frame.left, 760);
+  EXPECT_EQ(frame.bottom - frame.top, 460);
+}
+
 TEST_F(WindowsForm, ActivatingTheWindowGivesTheDisplayTheKeys) {
   SetFocus(nullptr);
   SetActiveWindow(form.Handle());
@@ -252,8 +268,10 @@ TEST_F(WindowsForm, QueuedOpenWaitsUntilTheFileIsShownAndExitCloses) {
   });
   EXPECT_EQ(answers.dialogs, 0);
 
+  const HWND window = form.Handle();
   Command(HexDumpForm::kFileExitCommand);
-  EXPECT_FALSE(IsWindow(form.Handle()));
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(form.Handle(), nullptr);
 }
 
 }  // namespace

@@ -15,8 +15,10 @@
 namespace {
 
 std::wstring CheckedPath() {
-  if (const wchar_t* exe = _wgetenv(L"QUORVEX_EXE"); exe != nullptr && *exe != L'\0') return exe;
   wchar_t path[32768];
+  if (const DWORD length = GetEnvironmentVariableW(L"QUORVEX_EXE", path, 32768); length > 0 && length < 32768) {
+    return std::wstring(path, length);
+  }
   return std::wstring(path, GetModuleFileNameW(nullptr, path, 32768));
 }
 

@@ -106,6 +106,13 @@ LRESULT CALLBACK HexDumpForm::WindowProcedure(HWND hwnd, UINT message, WPARAM wP
   }
   auto* form = reinterpret_cast<HexDumpForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (form == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    // The window's last message: the object no longer has a window or a display.
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    form->hwnd_ = nullptr;
+    form->rchDisplay_ = nullptr;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
   // No exception may cross the window system's frames; what gets here is unexpected.
   try {
     return form->Handle(message, wParam, lParam);
@@ -143,7 +150,6 @@ LRESULT HexDumpForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_DESTROY:
-      hwnd_ = nullptr;
       if (endsProgram_) PostQuitMessage(0);
       return 0;
   }
@@ -162,7 +168,26 @@ void HexDumpForm::CreateDisplay() {
   SendMessageW(rchDisplay_, EM_SETTARGETDEVICE, 0, 1);
   // A non-zero wParam: the system's window colour, following the user's colour scheme.
   SendMessageW(rchDisplay_, EM_SETBKGNDCOLOR, 1, 0);
-  ApplyDpi(GetDpiForWindow(hwnd_));
+  if (font_ == nullptr) {
+    ApplyDpi(GetDpiForWindow(hwnd_));
+  } else {
+    SendMessageW(rchDisplay_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  }
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  MoveWindow(rchDisplay_, 0, 0, client.right, client.bottom, TRUE);
+}
+
+void HexDumpForm::ClearDisplay() {
+  // Deleting a large text takes Wine's RichEdit seconds (a 32,760-byte dump: over two),
+  // and even asking for its length most of one; destroying the control takes a few
+  // milliseconds. So a fresh, empty display always takes the old one's place.
+  const bool focused = GetFocus() == rchDisplay_;
+  DestroyWindow(rchDisplay_);
+  rchDisplay_ = nullptr;
+  CreateDisplay();
+  if (rchDisplay_ == nullptr) throw std::runtime_error("the display cannot be created");
+  if (focused) SetFocus(rchDisplay_);
 }
 
 // Courier New 8.25 pt, regular, character set 0, at the window's DPI.
@@ -209,7 +234,7 @@ void HexDumpForm::FileOpenClick() {
 }
 
 void HexDumpForm::ShowFile(const std::u16string& path, const std::u16string& title) {
-  SetWindowTextW(rchDisplay_, L"");
+  ClearDisplay();
   SetWindowTextW(hwnd_, Wide(FileCaption(title)).c_str());
   // Paint the cleared display and the new caption before the read. Only painting is
   // done here, no input is taken: a queued Ctrl+O cannot start a second Open in the

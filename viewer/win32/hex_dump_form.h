@@ -37,6 +37,8 @@ class HexDumpForm {
   HWND Handle() const { return hwnd_; }
   HWND Display() const { return rchDisplay_; }
   HACCEL Accelerators() const { return accelerators_; }
+  // The display's font, made for the window's current DPI.
+  HFONT DisplayFont() const { return font_; }
   FileDialog& Dialog() { return dlgFile_; }
 
   // Shows the dump of the file at path, with title in the caption. A file that cannot
@@ -48,6 +50,7 @@ class HexDumpForm {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   void CreateDisplay();
+  void ClearDisplay();
   void ApplyDpi(UINT dpi);
   void SetInitialClientSize();
   void Load();
