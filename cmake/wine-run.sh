@@ -42,6 +42,9 @@ configure_prefix() {
   for name in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Liberation Mono" "Courier New"; do
     wine reg add "$links" /v "$name" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f
   done
+  # Wine's own Marlett (Debian's fonts-wine) draws the title bars' buttons; without it
+  # they show letters in place of their symbols.
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 }
 
 mkdir -p "$WINEPREFIX"
