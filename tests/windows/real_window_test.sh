@@ -20,26 +20,18 @@ finish() {
 trap finish EXIT
 
 fail() { echo "FAILED: $*" >&2; import -window root "$shots/failure.png" || true; exit 1; }
-# Waits up to $1 seconds for a visible window whose name matches $2; prints its id.
+# Waits up to $1 seconds for a visible window whose name matches $2 (prints its id) or,
+# with "gone" as $3, for there to be none.
 wait_window() {
   local deadline=$((SECONDS + $1)) id
   while ((SECONDS < deadline)); do
     id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -n 1 || true)
-    if [[ -n "$id" ]]; then echo "$id"; return 0; fi
-    sleep 0.2
-  done
-  return 1
-}
-wait_gone() {
-  local deadline=$((SECONDS + $1))
-  while ((SECONDS < deadline)); do
-    xdotool search --onlyvisible --name "$2" >/dev/null 2>&1 || return 0
+    if [[ ${3:-} == gone ]]; then [[ -z $id ]] && return 0; elif [[ -n $id ]]; then echo "$id"; return 0; fi
     sleep 0.2
   done
   return 1
 }
 shot() { sleep 0.5; import -window root "$shots/$1.png"; }
-windows_path() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
 # Chooses a file in the Open dialog: Ctrl+O, paste its path into the name box, Enter.
 open_file() {
   xdotool mousemove --window "$main" 250 150 click 1
@@ -47,7 +39,7 @@ open_file() {
   wait_window 10 '^打开$' >/dev/null || fail "no Open dialog after Ctrl+O"
   [[ ${2:-} == shot ]] && shot dialog
   # xclip stays behind to serve the clipboard: keep it off the test's output.
-  windows_path "$1" | xclip -selection clipboard >/dev/null 2>&1
+  printf 'Z:%s' "${1//\//\\}" | xclip -selection clipboard >/dev/null 2>&1
   xdotool key ctrl+a ctrl+v Return
 }
 
@@ -75,10 +67,10 @@ shown=${shown%$'\n'}
 
 # About, on the menu bar beside File: F10 selects the bar's first entry.
 xdotool key F10 Right Return
-about=$(wait_window 10 '^关于 Quorvex$') || fail "no About box"
+wait_window 10 '^关于 Quorvex$' >/dev/null || fail "no About box"
 shot about
 xdotool key Return
-wait_gone 10 '^关于 Quorvex$' || fail "the About box did not close"
+wait_window 10 '^关于 Quorvex$' gone || fail "the About box did not close"
 
 # An empty file: the warning box, and the window stays.
 open_file "$work/空文件.bin"
@@ -89,13 +81,7 @@ xdotool key Return
 sleep 0.5
 
 # File › Exit ends the program.
-xdotool key alt+f
-sleep 0.5
-xdotool key x
-deadline=$((SECONDS + 10))
-while kill -0 "$program" 2>/dev/null; do
-  ((SECONDS < deadline)) || fail "Exit did not end the program"
-  sleep 0.2
-done
+xdotool key alt+f sleep 0.5 key x
+timeout 10 tail --pid="$program" -f /dev/null || fail "Exit did not end the program"
 program=""
 echo "real-window test passed; screenshots in $shots"
