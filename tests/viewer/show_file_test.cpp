@@ -67,6 +67,9 @@ TEST_F(ShowFileTest, EachFailureIsReportedAndTheWindowStaysUsable) {
   files.Write("just-too-long.bin", QByteArray(32761, 'x'));
   files.Write("far-too-long.bin", QByteArray(40000, 'x'));
   QDir(files.Folder()).mkdir("a folder");
+  // As long as a name may be, with no blank to wrap at: the report must still fit.
+  const QString longName = QString(251, u'n') + u".bin"_qs;
+  files.Write(longName, {});
   const struct {
     QString name;
     int number;
@@ -74,7 +77,7 @@ TEST_F(ShowFileTest, EachFailureIsReportedAndTheWindowStaysUsable) {
   } cases[] = {
       {"empty.bin", kOutOfRange, true},          {"just-too-long.bin", kOverflow, true},
       {"far-too-long.bin", kOverflow, true},     {"a folder", kPathFileAccessError, false},
-      {"missing.bin", kFileNotFound, false},
+      {"missing.bin", kFileNotFound, false},     {longName, kOutOfRange, true},
   };
   const QString good = files.Write("good.txt", "usable again");
 
@@ -88,7 +91,8 @@ TEST_F(ShowFileTest, EachFailureIsReportedAndTheWindowStaysUsable) {
     EXPECT_EQ(boxes[0].buttons, QMessageBox::Ok);
     EXPECT_EQ(boxes[0].textFormat, Qt::PlainText);
     EXPECT_TRUE(boxes[0].wholeOnScreen);
-    EXPECT_TRUE(boxes[0].text.contains(QDir::toNativeSeparators(path)));
+    // Where the box may break a line without a blank, it holds a zero-width space.
+    EXPECT_TRUE(QString(boxes[0].text).remove(QChar(0x200B)).contains(QDir::toNativeSeparators(path)));
     EXPECT_TRUE(boxes[0].text.contains(QString("错误 %1：").arg(c.number))) << boxes[0].text.toStdString();
     EXPECT_EQ(boxes[0].text.contains(u"1 到 32,760 字节"_qs), c.sizeLimitNamed);
 
@@ -98,17 +102,6 @@ TEST_F(ShowFileTest, EachFailureIsReportedAndTheWindowStaysUsable) {
     EXPECT_TRUE(Show(good).empty());
     EXPECT_EQ(ShownText(form), ExpectedShown("usable again"));
   }
-}
-
-// A name as long as the file system allows has no blank to wrap at; the report still
-// fits the screen and shows all of it.
-TEST_F(ShowFileTest, AReportOfALongNameFitsTheScreen) {
-  const QString path = files.Write(QString(251, u'n') + u".bin"_qs, {});
-  ASSERT_FALSE(path.isEmpty());
-  const auto boxes = Show(path);
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_TRUE(boxes[0].wholeOnScreen);
-  EXPECT_TRUE(QString(boxes[0].text).remove(QChar(0x200B)).contains(QDir::toNativeSeparators(path)));
 }
 
 TEST_F(ShowFileTest, ASecondFileReplacesTheFirstAndStartsAtTheTop) {

@@ -99,15 +99,12 @@ TEST(RealWindow, QtsOwnPartsInChinese) {
   HexDumpForm form;
   ASSERT_TRUE(ShowAndWait(form));
 
-  QString dialogCaption;
   AnswerModals([&] { Action(form, "mnuFileOpen")->trigger(); },
                [&](QWidget& dialog) {
-                 dialogCaption = dialog.windowTitle();
                  QTest::qWait(300);  // the folder's list fills in the background
                  GrabAndSave(dialog, QStringLiteral("open-dialog.png"));
                  static_cast<QDialog&>(dialog).reject();
                });
-  EXPECT_EQ(dialogCaption, u"打开"_qs);
 
   std::optional<QRect> box;
   AnswerModals([&] { form.ShowFile(longName, QFileInfo(longName).fileName()); },

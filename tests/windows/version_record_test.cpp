@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <set>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -21,23 +23,6 @@ std::wstring CheckedPath() {
   }
   return std::wstring(path, GetModuleFileNameW(nullptr, path, 32768));
 }
-
-// The checked executable's resources, loaded as data only.
-class ResourceModule {
- public:
-  ResourceModule()
-      : module_(LoadLibraryExW(CheckedPath().c_str(), nullptr,
-                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
-  ResourceModule(const ResourceModule&) = delete;
-  ResourceModule& operator=(const ResourceModule&) = delete;
-  ~ResourceModule() {
-    if (module_ != nullptr) FreeLibrary(module_);
-  }
-  HMODULE Get() const { return module_; }
-
- private:
-  HMODULE module_;
-};
 
 class VersionRecordTest : public ::testing::Test {
  protected:
@@ -107,16 +92,19 @@ struct GroupIconEntry {
 #pragma pack(pop)
 
 TEST(IconGroupTest, Holds16And32PixelImagesInEveryColourDepth) {
-  const ResourceModule module;
-  ASSERT_NE(module.Get(), nullptr) << GetLastError();
-  HRSRC group = FindResourceW(module.Get(), MAKEINTRESOURCEW(1), RT_GROUP_ICON);
+  // The checked executable's resources, loaded as data only.
+  const std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)> module(
+      LoadLibraryExW(CheckedPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE),
+      &FreeLibrary);
+  ASSERT_NE(module, nullptr) << GetLastError();
+  HRSRC group = FindResourceW(module.get(), MAKEINTRESOURCEW(1), RT_GROUP_ICON);
   ASSERT_NE(group, nullptr) << "no icon group 1: " << GetLastError();
-  const auto* data = static_cast<const std::uint8_t*>(LockResource(LoadResource(module.Get(), group)));
+  const auto* data = static_cast<const std::uint8_t*>(LockResource(LoadResource(module.get(), group)));
   ASSERT_NE(data, nullptr);
   WORD header[3];  // reserved, type (1 for icons), count
   std::memcpy(header, data, sizeof header);
   EXPECT_EQ(header[1], 1);
-  ASSERT_EQ(SizeofResource(module.Get(), group), sizeof header + header[2] * sizeof(GroupIconEntry));
+  ASSERT_EQ(SizeofResource(module.get(), group), sizeof header + header[2] * sizeof(GroupIconEntry));
 
   // Width and bits per pixel: every size as a 32-bit image and in 16 and 256 colours.
   std::set<std::pair<int, int>> sizes;
@@ -126,9 +114,9 @@ TEST(IconGroupTest, Holds16And32PixelImagesInEveryColourDepth) {
     EXPECT_EQ(entry.width, entry.height);
     sizes.emplace(entry.width == 0 ? 256 : entry.width, entry.bit_count);
     // Every entry must point at an image that is really there.
-    HRSRC image = FindResourceW(module.Get(), MAKEINTRESOURCEW(entry.id), RT_ICON);
+    HRSRC image = FindResourceW(module.get(), MAKEINTRESOURCEW(entry.id), RT_ICON);
     ASSERT_NE(image, nullptr) << "icon image " << entry.id << " missing";
-    EXPECT_EQ(SizeofResource(module.Get(), image), entry.bytes_in_resource);
+    EXPECT_EQ(SizeofResource(module.get(), image), entry.bytes_in_resource);
   }
   for (const int size : {16, 32}) {
     for (const int bits : {4, 8, 32}) {
