@@ -23,44 +23,35 @@ file=$work/sample.bin
 printf 'Quorvex leaves no trace.\n' >"$file"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-# Waits for a shown window whose caption matches $1 exactly; prints its id.
+# Waits for a shown window whose caption matches $1 exactly, then gives it a moment to
+# be ready for input; prints its id.
 window() {
-  local id
-  id=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) || fail "no window \"$1\""
-  echo "$id"
+  timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1 || fail "no window \"$1\""
+  sleep 0.5
 }
-gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
 # There is no window manager: a click into the main window makes it the active one, as
-# Qt sees it. A dialog that has just appeared is active with its name box focused;
-# it gets a moment to be ready for input.
-click() { xdotool mousemove 0 0 && xdotool mousemove --window "$1" 250 150 click 1 && sleep 0.5; }
-ready() { sleep 0.5; }
+# Qt sees it. The Open dialog then comes up active, with its name box focused.
+activate() { xdotool mousemove 0 0 mousemove --window "$main" 250 150 click 1 sleep 0.5; }
+open_dialog() { activate && xdotool key ctrl+o && window '打开' >/dev/null; }
 
 "$program" &
 pid=$!
 main=$(window 'Quorvex')
-sleep 1
+sleep 0.5
 
-click "$main"
-xdotool key ctrl+o
-window '打开' >/dev/null && ready
+open_dialog
 xdotool type --delay 20 "$file"
 xdotool key Return
-window 'Quorvex \[sample.bin\]' >/dev/null && ready
+window 'Quorvex \[sample.bin\]' >/dev/null
 
-click "$main"
-xdotool key ctrl+o
-window '打开' >/dev/null && ready
+open_dialog
 xdotool key Escape
-for _ in $(seq 50); do gone '打开' && break; sleep 0.1; done
-gone '打开' || fail "Escape left the dialog open"
+timeout 5 bash -c 'while xdotool search --onlyvisible --name "^打开\$" >/dev/null; do sleep 0.1; done' ||
+  fail "Escape left the dialog open"
 
-click "$main"
-xdotool key alt+f
-ready
-xdotool key x
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "退出(&X) did not end the program"
+activate
+xdotool key alt+f sleep 0.5 key x
+timeout 10 tail --pid="$pid" -f /dev/null || fail "退出(&X) did not end the program"
 wait "$pid" || fail "the program ended with status $?"
 pid=
 
