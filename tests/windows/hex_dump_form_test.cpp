@@ -33,24 +33,6 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
-// The visible top-level windows of thread, or with a parent its visible children.
-std::vector<HWND> Visible(DWORD thread, HWND parent = nullptr) {
-  std::vector<HWND> found;
-  const WNDENUMPROC collect = [](HWND window, LPARAM list) {
-    if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
-  };
-  parent != nullptr ? EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&found))
-                    : EnumThreadWindows(thread, collect, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 struct SeenBox {
   std::wstring title, text;
   HICON icon = nullptr;
@@ -66,12 +48,15 @@ SeenBox Warning(const std::u16string& text) {
   return {L"Quorvex", Wide(text), LoadIconW(nullptr, IDI_WARNING), 1};
 }
 
+// A message box's caption, text, icon and number of buttons as shown.
 SeenBox Describe(HWND box, HWND text) {
   SeenBox seen{TextOf(box), TextOf(text)};
-  for (HWND child : Visible(0, box)) {
-    const std::wstring kind = ClassOf(child);
-    if (_wcsicmp(kind.c_str(), L"Button") == 0) ++seen.buttons;
-    if (_wcsicmp(kind.c_str(), L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+  for (HWND child = nullptr; (child = FindWindowExW(box, child, nullptr, nullptr)) != nullptr;) {
+    if (!IsWindowVisible(child)) continue;
+    wchar_t kind[16] = {};
+    GetClassNameW(child, kind, 16);
+    if (_wcsicmp(kind, L"Button") == 0) ++seen.buttons;
+    if (_wcsicmp(kind, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
       if (auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0))) seen.icon = icon;
     }
   }
@@ -94,8 +79,9 @@ Answers AnswerAll(const std::function<void()>& action, const std::wstring& fileN
   const auto giveUp = std::chrono::steady_clock::now() + 20s;
   std::thread watcher([&] {
     for (; !finished; std::this_thread::sleep_for(30ms)) {
-      for (HWND window : Visible(thread)) {
-        if (ClassOf(window) != L"#32770") continue;
+      // Dialogs and message boxes are of the class #32770.
+      for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, L"#32770", nullptr)) != nullptr;) {
+        if (GetWindowThreadProcessId(window, nullptr) != thread || !IsWindowVisible(window)) continue;
         HWND name = GetDlgItem(window, cmb13) != nullptr ? GetDlgItem(window, cmb13) : GetDlgItem(window, edt1);
         HWND text = GetDlgItem(window, 0xFFFF);  // a message box's text
         WPARAM answer = IDOK;
@@ -170,7 +156,9 @@ std::vector<std::pair<std::wstring, UINT>> ItemsOf(HMENU menu) {
 }
 
 TEST_F(WindowsForm, ClassCaptionMenusAndShortcut) {
-  EXPECT_EQ(ClassOf(form.Handle()), L"HexDumpForm");
+  wchar_t className[32] = {};
+  GetClassNameW(form.Handle(), className, 32);
+  EXPECT_STREQ(className, L"HexDumpForm");
   EXPECT_EQ(TextOf(form.Handle()), L"Quorvex");
   EXPECT_NE(GetClassLongPtrW(form.Handle(), GCLP_HICON), 0u) << "no icon";
 
@@ -204,7 +192,7 @@ TEST_F(WindowsForm, StartsAt503By278AndTheDisplayFillsTheClientAreaAtEverySize) 
   }
 }
 
-TEST_F(WindowsForm, DisplayIsReadOnlyPlainUnlimitedCourierNew) {
+TEST_F(WindowsForm, DisplayIsReadOnlyPlainUnlimitedCourierNewScaledWithTheDpi) {
   const LONG style = GetWindowLongW(form.Display(), GWL_STYLE);
   EXPECT_TRUE(style & ES_READONLY);
   EXPECT_TRUE(style & ES_MULTILINE);
@@ -219,9 +207,8 @@ TEST_F(WindowsForm, DisplayIsReadOnlyPlainUnlimitedCourierNew) {
   EXPECT_EQ(format.wWeight, FW_NORMAL);
   EXPECT_EQ(format.bCharSet, 0);
   EXPECT_EQ(format.dwEffects & (CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT | CFE_BOLD), 0u);
-}
 
-TEST_F(WindowsForm, AnotherScaleFactorScalesTheFontAndTakesTheSuggestedSize) {
+  // Another scale factor rescales the font, and the window takes the suggested size.
   const auto fontHeight = [&] {
     LOGFONTW font{};
     GetObjectW(form.DisplayFont(), sizeof font, &font);
