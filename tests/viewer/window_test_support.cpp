@@ -51,9 +51,7 @@ QPushButton& DialogButton(QFileDialog& dialog, QDialogButtonBox::StandardButton 
   return *button;
 }
 
-namespace {
-
-bool WholeOnScreen(const QMessageBox& box) {
+static bool WholeOnScreen(const QMessageBox& box) {
   const auto* label = box.findChild<QLabel*>(u"qt_msgbox_label"_qs);
   if (label == nullptr) return false;
   const QSize needed = label->wordWrap() ? QSize(label->minimumSizeHint().width(), label->heightForWidth(label->width()))
@@ -61,8 +59,6 @@ bool WholeOnScreen(const QMessageBox& box) {
   return box.frameGeometry().width() <= box.screen()->availableGeometry().width() &&
          label->width() >= needed.width() && label->height() >= needed.height();
 }
-
-}  // namespace
 
 Answers AnswerAll(const std::function<void()>& action, const QString& name) {
   Answers answers;
