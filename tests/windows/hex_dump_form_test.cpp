@@ -51,14 +51,13 @@ SeenBox Warning(const std::u16string& text) {
 // A message box's caption, text, icon and number of buttons as shown.
 SeenBox Describe(HWND box, HWND text) {
   SeenBox seen{TextOf(box), TextOf(text)};
-  for (HWND child = nullptr; (child = FindWindowExW(box, child, nullptr, nullptr)) != nullptr;) {
-    if (!IsWindowVisible(child)) continue;
-    wchar_t kind[16] = {};
-    GetClassNameW(child, kind, 16);
-    if (_wcsicmp(kind, L"Button") == 0) ++seen.buttons;
-    if (_wcsicmp(kind, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-      if (auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0))) seen.icon = icon;
-    }
+  for (HWND child = nullptr; (child = FindWindowExW(box, child, L"Button", nullptr)) != nullptr;) {
+    seen.buttons += IsWindowVisible(child);
+  }
+  for (HWND child = nullptr; (child = FindWindowExW(box, child, L"Static", nullptr)) != nullptr;) {
+    const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+    const bool isIcon = (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+    if (isIcon && icon != nullptr && IsWindowVisible(child)) seen.icon = icon;
   }
   return seen;
 }
@@ -129,16 +128,8 @@ class WindowsForm : public ::testing::Test {
   Answers Open(const std::wstring& fileName = {}) {
     return AnswerAll([&] { Command(HexDumpForm::kFileOpenCommand); }, fileName);
   }
-  // The caption, and the display's text with CR LF line ends as the control hands it out.
-  Screen Shown() const {
-    GETTEXTLENGTHEX length{GTL_USECRLF | GTL_NUMCHARS, 1200};
-    const LRESULT size = SendMessageW(form.Display(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
-    std::wstring text(static_cast<std::size_t>(size) + 1, L'\0');
-    GETTEXTEX get{static_cast<DWORD>(text.size() * sizeof(wchar_t)), GT_USECRLF, 1200, nullptr, nullptr};
-    text.resize(static_cast<std::size_t>(SendMessageW(form.Display(), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
-                                                      reinterpret_cast<LPARAM>(text.data()))));
-    return {TextOf(form.Handle()), text};
-  }
+  // The display hands out its text with CR LF line ends.
+  Screen Shown() const { return {TextOf(form.Handle()), TextOf(form.Display())}; }
 
   HexDumpForm form{GetModuleHandleW(nullptr), false};
   test::TempDir files;
