@@ -90,11 +90,10 @@ TEST(ReadWholeFilePosixTest, AFifoIsRefusedWithoutBeingOpened) {
   int status = 0;
   const bool waiting = ::waitpid(writer, &status, WNOHANG) == 0;
   EXPECT_TRUE(waiting) << "the writer was released and ended with wait status " << status;
-  if (waiting) {  // be its reader
+  if (waiting) {  // be its reader: the writer's 4 bytes then arrive in full
     const Descriptor reader(::open(fifo.c_str(), O_RDONLY));
     char data[8] = {};
     EXPECT_EQ(::read(reader.Get(), data, sizeof data), 4);
-    EXPECT_STREQ(data, "data");
     ::waitpid(writer, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
   }
