@@ -26,7 +26,6 @@ TEST(ViewerTexts, FirstFileNameAndShowFailure) {
   const std::u16string limit = u"\r\nQuorvex 只能显示 1 到 32,760 字节的文件。";
   EXPECT_EQ(ShowFailureText(u"C:\\a\\空.bin", kOutOfRange, u"下标越界"),
             u"无法显示文件“C:\\a\\空.bin”。\r\n错误 9：下标越界" + limit);
-  EXPECT_EQ(ShowFailureText(u"/big", kOverflow, u"溢出"), u"无法显示文件“/big”。\r\n错误 6：溢出" + limit);
   EXPECT_EQ(ShowFailureText(u"/gone", kFileNotFound, u"文件未找到"), u"无法显示文件“/gone”。\r\n错误 53：文件未找到");
 }
 

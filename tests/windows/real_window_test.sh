@@ -34,8 +34,7 @@ wait_window() {
 shot() { sleep 0.5; import -window root "$shots/$1.png"; }
 # Chooses a file in the Open dialog: Ctrl+O, paste its path into the name box, Enter.
 open_file() {
-  xdotool mousemove --window "$main" 250 150 click 1
-  xdotool key ctrl+o
+  xdotool mousemove --window "$main" 250 150 click 1 key ctrl+o
   wait_window 10 '^打开$' >/dev/null || fail "no Open dialog after Ctrl+O"
   [[ ${2:-} == shot ]] && shot dialog
   # xclip stays behind to serve the clipboard: keep it off the test's output.
@@ -56,9 +55,7 @@ shot main
 open_file "$work/示例数据.bin" shot
 wait_window 10 '^Quorvex \[示例数据\.bin\]$' >/dev/null || fail "the caption does not name the file"
 shot dump
-xdotool mousemove --window "$main" 250 150 click 1
-xdotool key ctrl+a ctrl+c
-sleep 0.5
+xdotool mousemove --window "$main" 250 150 click 1 key ctrl+a ctrl+c sleep 0.5
 expected=$'     1: 48 65 6C 6C 6F  D  A  0     Hello¿¿¿\n     9: 41                          A'
 # Wine ends the clipboard text with a NUL (and sometimes a stray byte after it).
 IFS= read -r -d '' shown < <(xclip -o -selection clipboard) || true
@@ -77,8 +74,7 @@ open_file "$work/空文件.bin"
 wait_window 10 '^Quorvex$' >/dev/null || fail "no warning box"
 wait_window 10 '^Quorvex \[空文件\.bin\]$' >/dev/null || fail "the caption does not name the empty file"
 shot error
-xdotool key Return
-sleep 0.5
+xdotool key Return sleep 0.5
 
 # File › Exit ends the program.
 xdotool key alt+f sleep 0.5 key x
