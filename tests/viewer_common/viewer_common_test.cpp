@@ -15,8 +15,7 @@
 namespace quorvex {
 namespace {
 
-// Both windows' tests check captions, the About text and the dialog-error text whole;
-// the Windows one compares its warning boxes with ShowFailureText.
+// Captions, the About text and dialog errors are checked whole through both windows.
 TEST(ViewerTexts, FirstFileNameAndShowFailure) {
   EXPECT_EQ(InitialFileName(u"C:\\Program Files\\Quorvex", u'\\'), u"C:\\Program Files\\Quorvex\\*.*");
   EXPECT_EQ(InitialFileName(u"/opt/quorvex", u'/'), u"/opt/quorvex/*.*");

@@ -45,9 +45,7 @@ void PrintTo(const SeenBox& box, std::ostream* out) {
   *out << ::testing::PrintToString(box.title) << ", " << ::testing::PrintToString(box.text) << ", icon "
        << box.icon << ", " << box.buttons << " buttons";
 }
-SeenBox Warning(const std::u16string& text) {
-  return {L"Quorvex", Wide(text), LoadIconW(nullptr, IDI_WARNING), 1};
-}
+SeenBox Warning(const std::u16string& text) { return {L"Quorvex", Wide(text), LoadIconW(nullptr, IDI_WARNING), 1}; }
 
 // A message box's caption, text, icon and number of buttons as shown.
 SeenBox Describe(HWND box, HWND text) {
@@ -171,8 +169,7 @@ TEST_F(WindowsForm, StartsAt503By278AndTheDisplayFillsTheClientAreaAtEverySize) 
   ASSERT_EQ(GetDpiForWindow(form.Handle()), 96u) << "the test display runs at 96 DPI";
   RECT client{};
   GetClientRect(form.Handle(), &client);
-  EXPECT_EQ(client.right, 503);
-  EXPECT_EQ(client.bottom, 278);
+  EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(503L, 278L));
   for (const SIZE frame : {SIZE{200, 120}, SIZE{900, 640}, SIZE{330, 200}}) {
     SetWindowPos(form.Handle(), nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER);
     GetClientRect(form.Handle(), &client);

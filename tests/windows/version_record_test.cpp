@@ -118,10 +118,8 @@ TEST(IconGroupTest, Holds16And32PixelImagesInEveryColourDepth) {
     ASSERT_NE(image, nullptr) << "icon image " << entry.id << " missing";
     EXPECT_EQ(SizeofResource(module.get(), image), entry.bytes_in_resource);
   }
-  for (const int size : {16, 32}) {
-    for (const int bits : {4, 8, 32}) {
-      EXPECT_TRUE(sizes.count({size, bits})) << "no " << size << " x " << size << " image of " << bits << " bits";
-    }
+  for (const auto& [size, bits] : {std::pair{16, 4}, {16, 8}, {16, 32}, {32, 4}, {32, 8}, {32, 32}}) {
+    EXPECT_TRUE(sizes.count({size, bits})) << "no " << size << " x " << size << " image of " << bits << " bits";
   }
 }
 
