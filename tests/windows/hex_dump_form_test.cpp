@@ -263,7 +263,7 @@ TEST_F(WindowsForm, OpenShowsTheChosenFileAndACancelChangesNothing) {
 }
 
 // A name buffer too small for the chosen path: the dialog itself fails with
-// FNERR_BUFFERTOOSMALL and keeps its first name, which ShowFile then finds no file.
+// FNERR_BUFFERTOOSMALL and keeps its first name, which names no file for ShowFile.
 TEST_F(WindowsForm, AFailingDialogIsReportedThenWhatItHoldsIsShown) {
   const std::u16string start = form.Dialog().FileName();
   form.Dialog().SetNameBufferSize(8);
