@@ -12,8 +12,8 @@ program="" main=""
 finish() {
   # The Windows program's own process (its window carries the pid), then the runner.
   if [[ -n "$program" ]]; then
-    [[ -n "$main" ]] && kill "$(xdotool getwindowpid "$main" 2>/dev/null)" 2>/dev/null
-    kill "$program" 2>/dev/null
+    [[ -z "$main" ]] || kill "$(xdotool getwindowpid "$main" 2>/dev/null)" 2>/dev/null || true
+    kill "$program" 2>/dev/null || true
   fi
   rm -rf "$work"
 }
