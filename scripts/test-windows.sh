@@ -50,6 +50,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -euo pipefail -c '
   # Creates the prefix on first use and leaves a Wine server running for the tests.
   bash cmake/wine-run.sh "$prefix" cmd /c exit
   echo "Wine ready after $((SECONDS - boot_started)) s"
-  ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 120
+  ctest --test-dir "$build" --output-on-failure -j "$jobs"
 ' windows-tests "$build" "$prefix" "$jobs"
 echo "Windows build and tests under Wine took $((SECONDS - started)) s"

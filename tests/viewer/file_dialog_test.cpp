@@ -120,7 +120,7 @@ TEST_F(FileDialogTest, StartsAtTheLastChosenFileAndACancelChangesNothing) {
       cancel(shown);
     });
     ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->Number(), OpenDialog::kCancelled);
+    EXPECT_EQ(failure->Number(), kDialogCancelled);
     EXPECT_EQ(failure->Description(), "已取消选择文件。");
     EXPECT_EQ(dialog.FileName(), chosen);
     EXPECT_EQ(dialog.FileTitle(), u"b.bin"_qs);
@@ -199,7 +199,7 @@ TEST_F(FileDialogTest, FilesWhoseReadingBlocksLeaveItAnsweringAndOneQtDialogServ
     });
     EXPECT_TRUE(listed);
     ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->Number(), OpenDialog::kCancelled);
+    EXPECT_EQ(failure->Number(), kDialogCancelled);
     Show(dialog, [&](QFileDialog& shown) {
       EXPECT_EQ(std::pair(&shown, NameBox(shown).text()), first);
       TypeAndOpen(shown, good);
@@ -211,7 +211,7 @@ TEST_F(FileDialogTest, FilesWhoseReadingBlocksLeaveItAnsweringAndOneQtDialogServ
 TEST_F(FileDialogTest, MissingFileIsRefusedOnlyWhenItMustExist) {
   const QString chosen = MakeFile(u"chosen.bin"_qs);
   for (const auto& [flags, accepted] :
-       {std::pair{kOpenCommandFlags, false}, std::pair{OpenDialog::kFileMustExist, false}, std::pair{0, true}}) {
+       {std::pair{kOpenCommandFlags, false}, std::pair{kFileMustExistFlag, false}, std::pair{0, true}}) {
     SCOPED_TRACE(flags);
     FileDialog dialog = Dialog(chosen, flags);
     bool openEnabled = false;

@@ -13,7 +13,7 @@
 namespace quorvex::testing {
 namespace {
 
-const Failure kCancel(OpenDialog::kCancelled, "已取消选择文件。");
+const Failure kCancel(kDialogCancelled, "已取消选择文件。");
 
 class OpenCommandTest : public ::testing::Test {
  protected:

@@ -61,7 +61,7 @@ void FileDialog::ShowOpen(QWidget* parent) {
   QFileDialog& dialog = DialogOver(parent);
   // The hide-read-only and long-name flags need nothing here: Qt's dialogs have no
   // read-only check box and always use long names.
-  dialog.setFileMode((flags_ & kFileMustExist) != 0 ? QFileDialog::ExistingFile
+  dialog.setFileMode((flags_ & kFileMustExistFlag) != 0 ? QFileDialog::ExistingFile
                                                     : QFileDialog::AnyFile);
 
   // Whatever was typed or chosen in an earlier showing goes.
@@ -78,7 +78,7 @@ void FileDialog::ShowOpen(QWidget* parent) {
   // A dialog that is hidden, not destroyed, leaves the activation where it was; with no
   // window manager to hand it back, the window would stay deaf to keys.
   if (parent != nullptr) parent->activateWindow();
-  if (!chosen) throw Failure(kCancelled, Utf8FromUtf16(texts::kFileChoiceCancelled));
+  if (!chosen) throw Failure(kDialogCancelled, Utf8FromUtf16(texts::kFileChoiceCancelled));
 
   const QString path = shown->selectedFiles().constFirst();
   fileName_ = QDir::toNativeSeparators(path);

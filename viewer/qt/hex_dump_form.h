@@ -23,8 +23,6 @@ class HexDumpForm : public QMainWindow {
   // The display's client area when the window first appears.
   static constexpr int kInitialClientWidth = 503;
   static constexpr int kInitialClientHeight = 278;
-  // The flags the Open command gives the dialog before each showing.
-  static constexpr int kOpenFlags = quorvex::kOpenFlags;
 
   // With the platform's file dialog.
   HexDumpForm();

@@ -12,14 +12,6 @@ namespace quorvex {
 
 class OpenDialog {
  public:
-  // ShowOpen raises quorvex::Failure with this number when the user cancels.
-  static constexpr int kCancelled = kDialogCancelled;
-
-  // Flag bits, as the Open command sets them.
-  static constexpr int kHideReadOnly = kHideReadOnlyFlag;
-  static constexpr int kFileMustExist = kFileMustExistFlag;
-  static constexpr int kLongNames = kLongNamesFlag;
-
   virtual ~OpenDialog() = default;
 
   // Full path of the last chosen file; before any choice, a folder plus a wildcard name.
@@ -30,7 +22,7 @@ class OpenDialog {
   virtual void SetFlags(int flags) = 0;
 
   // Shows the dialog modally over parent. On a choice, FileName and FileTitle describe
-  // the chosen file; on cancel or error it raises quorvex::Failure and changes nothing.
+  // the chosen file; on cancel (kDialogCancelled) or error it raises quorvex::Failure and changes nothing.
   virtual void ShowOpen(QWidget* parent) = 0;
 
   // The chosen file's name without its folder.
