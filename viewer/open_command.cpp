@@ -1,22 +1,21 @@
 #include "open_command.h"
 
-#include "dump.h"
+#include "dialog_failure.h"
 #include "messages.h"
-#include "utf16.h"
 
 namespace quorvex {
 
 void RunOpenCommand(const OpenCommandSteps& steps) {
   int errorNumber = 0;
-  std::string errorDescription;
+  std::u16string errorDescription;
   try {
     steps.showOpen();
-  } catch (const Failure& failure) {
+  } catch (const DialogFailure& failure) {
     errorNumber = failure.Number();
     errorDescription = failure.Description();
   }
   if (errorNumber == kDialogCancelled) return;
-  if (errorNumber != 0) steps.reportDialogError(DialogErrorText(errorNumber, Utf16FromUtf8(errorDescription)));
+  if (errorNumber != 0) steps.reportDialogError(DialogErrorText(errorNumber, errorDescription));
   steps.showChosenFile();
 }
 

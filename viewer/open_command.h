@@ -14,11 +14,11 @@ inline constexpr int kFileMustExistFlag = 0x1000;
 inline constexpr int kLongNamesFlag = 0x200000;
 inline constexpr int kOpenFlags = kLongNamesFlag | kFileMustExistFlag | kHideReadOnlyFlag;
 
-// The failure number an Open dialog raises when the user cancels it.
+// The DialogFailure number an Open dialog raises when the user cancels it.
 inline constexpr int kDialogCancelled = 32755;
 
 struct OpenCommandSteps {
-  // Shows the dialog; raises quorvex::Failure on a cancel or a failure of the dialog.
+  // Shows the dialog; raises DialogFailure on a cancel or a failure of the dialog.
   std::function<void()> showOpen;
   // Shows the "Error N selecting file." text in a modal box.
   std::function<void(const std::u16string& text)> reportDialogError;

@@ -18,24 +18,6 @@ void AppendUtf16(std::u16string& out, char32_t code) {
   }
 }
 
-void AppendUtf8(std::string& out, char32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
 bool IsSurrogate(char32_t code) { return code >= 0xD800 && code <= 0xDFFF; }
 
 }  // namespace
@@ -69,22 +51,6 @@ std::u16string Utf16FromUtf8(std::string_view utf8) {
     }
     const bool valid = taken == more && code >= least && code <= 0x10FFFF && !IsSurrogate(code);
     AppendUtf16(out, valid ? code : kReplacement);
-  }
-  return out;
-}
-
-std::string Utf8FromUtf16(std::u16string_view utf16) {
-  std::string out;
-  out.reserve(utf16.size() * 3);
-  for (std::size_t i = 0; i < utf16.size(); ++i) {
-    char32_t code = utf16[i];
-    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-        utf16[i + 1] <= 0xDFFF) {
-      code = 0x10000 + ((code - 0xD800) << 10) + (utf16[++i] - 0xDC00);
-    } else if (IsSurrogate(code)) {
-      code = kReplacement;
-    }
-    AppendUtf8(out, code);
   }
   return out;
 }

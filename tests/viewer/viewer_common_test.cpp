@@ -1,15 +1,23 @@
 // The layer both windows share, where their own tests leave something unchecked: the
-// dialog's first file name, message texts, the UTF-8 / UTF-16 conversions, and which
-// failures the Open command leaves to its caller.
+// dialog's first file name, message texts, the UTF-8 to UTF-16 conversion, the display's
+// stand-ins, ShowFile's order and which failures the Open command and ShowFile leave to
+// their caller.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
+#include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "dialog_failure.h"
+#include "display_text.h"
 #include "dump.h"
 #include "initial_file_name.h"
 #include "messages.h"
 #include "open_command.h"
+#include "show_file.h"
 #include "utf16.h"
 
 namespace quorvex {
@@ -28,7 +36,7 @@ TEST(ViewerTexts, FirstFileNameAndShowFailure) {
   EXPECT_EQ(ShowFailureText(u"/gone", kFileNotFound, u"文件未找到"), u"无法显示文件“/gone”。\r\n错误 53：文件未找到");
 }
 
-TEST(Utf16, ConvertsBothWaysAndReplacesWhatIsMalformed) {
+TEST(Utf16, ConvertsAndReplacesWhatIsMalformed) {
   struct Case {
     std::string utf8;
     std::u16string utf16;
@@ -48,20 +56,79 @@ TEST(Utf16, ConvertsBothWaysAndReplacesWhatIsMalformed) {
       {"\xF4\x90\x80\x80", u"\uFFFD"},   // above U+10FFFF
       {"\xFF", u"\uFFFD"},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Utf16FromUtf8(c.utf8), c.utf16) << testing::PrintToString(c.utf8);
-    if (c.utf16.find(u'\uFFFD') != std::u16string::npos) continue;  // malformed: no way back
-    EXPECT_EQ(Utf8FromUtf16(c.utf16), c.utf8) << c.utf8;
-  }
-  EXPECT_EQ(Utf8FromUtf16(std::u16string(1, u'\xD800') + u"x"), "\xEF\xBF\xBDx");  // lone surrogate
+  for (const Case& c : cases) EXPECT_EQ(Utf16FromUtf8(c.utf8), c.utf16) << testing::PrintToString(c.utf8);
   EXPECT_EQ(DecimalText(-32768), u"-32768");
+}
+
+std::u16string DisplayRows(std::vector<std::uint8_t> bytes) {
+  return DisplayText(DumpText(ByteBuffer(std::move(bytes))));
+}
+
+// A row that shown bare has five cells for eight bytes, and neighbours of the widthless
+// characters that have a width of their own (Ž, no-break space, Ÿ, ¿ for a control byte).
+TEST(DisplayText, WidthlessCharactersGetAStandInAndNothingElse) {
+  EXPECT_EQ(DisplayRows({0x41, 0x7F, 0x42, 0xAD, 0x43, 0x81, 0x44, 0x45}),
+            u"     1: 41 7F 42 AD 43 81 44 45     A□B□C□DE\r\n");
+  EXPECT_EQ(DisplayRows({0x8D, 0x8F, 0x90, 0x9D, 0x8E, 0xA0, 0x9F, 0x1F}),
+            u"     1: 8D 8F 90 9D 8E A0 9F 1F     □□□□Ž\u00A0Ÿ¿\r\n");
+
+  // Of every byte's character, exactly the controls and the format character (the soft
+  // hyphen) are replaced, and a stand-in never stands for a byte of its own.
+  std::vector<std::uint8_t> all(256);
+  for (std::size_t i = 0; i < all.size(); ++i) all[i] = static_cast<std::uint8_t>(i);
+  const std::u16string dump = DumpText(ByteBuffer(all));
+  const std::u16string shown = DisplayText(dump);
+  ASSERT_EQ(shown.size(), dump.size());
+  EXPECT_EQ(dump.find(kStandIn), std::u16string::npos);
+  for (std::size_t i = 0; i < dump.size(); ++i) {
+    const bool widthless = (dump[i] >= 0x7F && dump[i] <= 0x9F) || dump[i] == 0xAD;
+    EXPECT_EQ(shown[i], widthless ? kStandIn : dump[i]) << "at " << i << ", U+" << std::hex << int{dump[i]};
+  }
+}
+
+// Each step of ShowFile logged as it runs.
+std::vector<std::u16string> ShowFileLog(const std::function<ByteBuffer()>& read) {
+  std::vector<std::u16string> log;
+  RunShowFile(u"C:\\d\\a.bin", u"a.bin",
+              {.clearDisplay = [&] { log.push_back(u"clear"); },
+               .setCaption = [&](const std::u16string& caption) { log.push_back(u"caption " + caption); },
+               .paint = [&] { log.push_back(u"paint"); },
+               .readFile = [&] { log.push_back(u"read"); return read(); },
+               .showText = [&](const std::u16string& text) { log.push_back(u"show " + text); },
+               .reportFailure = [&](const std::u16string& text) { log.push_back(u"report " + text); }});
+  return log;
+}
+
+// The display is cleared and the file named, and both painted, before the read; then
+// the file's display text is shown, or why it cannot be, the read's failure or the
+// formatting's.
+TEST(ShowFile, ClearsNamesAndPaintsBeforeTheReadThenShowsOrReports) {
+  const std::vector<std::u16string> before = {u"clear", u"caption Quorvex [a.bin]", u"paint", u"read"};
+  const struct {
+    std::function<ByteBuffer()> read;
+    std::u16string last;
+  } cases[] = {
+      {[] { return ByteBuffer({0x41, 0xAD}); }, u"show      1: 41 AD                       A□\r\n"},
+      {[] () -> ByteBuffer { throw Failure(kFileNotFound, "文件未找到"); },
+       u"report " + ShowFailureText(u"C:\\d\\a.bin", kFileNotFound, u"文件未找到")},
+      {[] { return ByteBuffer(std::vector<std::uint8_t>(32761)); },
+       u"report " + ShowFailureText(u"C:\\d\\a.bin", kOverflow, u"溢出")},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::u16string> expected = before;
+    expected.push_back(c.last);
+    EXPECT_EQ(ShowFileLog(c.read), expected);
+  }
+  EXPECT_THROW(ShowFileLog([]() -> ByteBuffer { throw std::bad_alloc(); }), std::bad_alloc);
 }
 
 // Only the dialog's own failures are reported as dialog errors (a cancel and the
 // reporting are checked through both windows); anything else passes to the caller.
 TEST(OpenCommand, OtherFailuresPassToTheCaller) {
   const auto unreported = [](const std::u16string&) { FAIL() << "nothing for the dialog to report"; };
-  EXPECT_THROW(RunOpenCommand({[] {}, unreported, [] { throw Failure(kFileNotFound, "文件未找到"); }}), Failure);
+  EXPECT_THROW(RunOpenCommand({[] {}, unreported, [] { throw DialogFailure(7, u"after the dialog"); }}),
+               DialogFailure);
+  EXPECT_THROW(RunOpenCommand({[] { throw Failure(kFileNotFound, "文件未找到"); }, unreported, [] {}}), Failure);
   EXPECT_THROW(RunOpenCommand({[] { throw std::bad_alloc(); }, unreported, [] {}}), std::bad_alloc);
 }
 

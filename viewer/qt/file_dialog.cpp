@@ -5,10 +5,9 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
-#include "dump.h"
+#include "dialog_failure.h"
 #include "file_icon_provider.h"
 #include "texts.h"
-#include "utf16.h"
 
 namespace quorvex {
 namespace {
@@ -78,7 +77,7 @@ void FileDialog::ShowOpen(QWidget* parent) {
   // A dialog that is hidden, not destroyed, leaves the activation where it was; with no
   // window manager to hand it back, the window would stay deaf to keys.
   if (parent != nullptr) parent->activateWindow();
-  if (!chosen) throw Failure(kDialogCancelled, Utf8FromUtf16(texts::kFileChoiceCancelled));
+  if (!chosen) throw DialogFailure(kDialogCancelled, std::u16string(texts::kFileChoiceCancelled));
 
   const QString path = shown->selectedFiles().constFirst();
   fileName_ = QDir::toNativeSeparators(path);

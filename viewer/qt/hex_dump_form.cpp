@@ -10,26 +10,25 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
-#include "dump.h"
 #include "file_dialog.h"
+#include "form_metrics.h"
 #include "initial_file_name.h"
 #include "message_box.h"
 #include "messages.h"
 #include "native_path.h"
 #include "open_command.h"
 #include "qt_text.h"
+#include "show_file.h"
 #include "texts.h"
-#include "utf16.h"
-#include "window_title.h"
 
 namespace quorvex {
 namespace {
 
-// Courier New 8.25 pt; where it is missing, the type-writer hint picks another
-// monospaced face (Liberation Mono on Debian).
+// Where Courier New is missing, the type-writer hint picks another monospaced face
+// (Liberation Mono on Debian).
 QFont DisplayFont() {
-  QFont font(QStringLiteral("Courier New"));
-  font.setPointSizeF(8.25);
+  QFont font(QtText(kDisplayFontFace));
+  font.setPointSizeF(kDisplayFontCentipoints / 100.0);
   font.setWeight(QFont::Normal);
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
@@ -48,7 +47,7 @@ HexDumpForm::HexDumpForm(std::unique_ptr<OpenDialog> dialog, QWidget* parent)
   CreateMenus();
   // The display is the central widget, so the window's layout keeps it filling the
   // client area at every size.
-  resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height());
+  resize(kInitialClientWidthPixels, kInitialClientHeightPixels + menuBar()->sizeHint().height());
   Load();
 }
 
@@ -63,7 +62,6 @@ void HexDumpForm::CreateDisplay() {
   rchDisplay_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   rchDisplay_->setFont(DisplayFont());
   setCentralWidget(rchDisplay_);
-  displayText_ = std::make_unique<DisplayText>(rchDisplay_->font());
 }
 
 void HexDumpForm::CreateMenus() {
@@ -109,23 +107,25 @@ void HexDumpForm::FileOpenClick() {
 }
 
 void HexDumpForm::ShowFile(const QString& path, const QString& title) {
-  rchDisplay_->clear();
-  setWindowTitle(WindowTitle(title));
-  // Paint the cleared display and the new caption before the read. Input waits, so
-  // that a queued Ctrl+O cannot start a second Open in the middle of this one.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-
-  try {
-    const ByteBuffer buffer = ReadWholeFile(NativePath(path));
-    rchDisplay_->setPlainText(displayText_->From(DumpText(buffer)));
-  } catch (const Failure& failure) {
-    const std::u16string text = ShowFailureText(QDir::toNativeSeparators(path).toStdU16String(),
-                                                failure.Number(), Utf16FromUtf8(failure.Description()));
-    ShowMessageBox(this, QMessageBox::Warning, QtText(texts::kAppName), QtText(text));
-    return;
-  }
-  rchDisplay_->verticalScrollBar()->setValue(0);
-  rchDisplay_->horizontalScrollBar()->setValue(0);
+  RunShowFile(QDir::toNativeSeparators(path).toStdU16String(), title.toStdU16String(), {
+      .clearDisplay = [this] { rchDisplay_->clear(); },
+      // A "[*]" in the caption (a file named "*", say) is doubled, or Qt would take it
+      // for the unsaved-changes mark and drop it.
+      .setCaption = [this](const std::u16string& caption) {
+        setWindowTitle(QtText(caption).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
+      },
+      .paint = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); },
+      .readFile = [&path] { return ReadWholeFile(NativePath(path)); },
+      // The display takes a plain line feed as a row's end.
+      .showText = [this](const std::u16string& text) {
+        rchDisplay_->setPlainText(QtText(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        rchDisplay_->verticalScrollBar()->setValue(0);
+        rchDisplay_->horizontalScrollBar()->setValue(0);
+      },
+      .reportFailure = [this](const std::u16string& text) {
+        ShowMessageBox(this, QMessageBox::Warning, QtText(texts::kAppName), QtText(text));
+      },
+  });
 }
 
 }  // namespace quorvex

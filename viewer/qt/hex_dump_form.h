@@ -7,7 +7,6 @@
 
 #include <memory>
 
-#include "display_text.h"
 #include "open_dialog.h"
 
 class QAction;
@@ -20,10 +19,6 @@ class HexDumpForm : public QMainWindow {
   Q_OBJECT
 
  public:
-  // The display's client area when the window first appears.
-  static constexpr int kInitialClientWidth = 503;
-  static constexpr int kInitialClientHeight = 278;
-
   // With the platform's file dialog.
   HexDumpForm();
   // With the given dialog (tests pass a stand-in).
@@ -44,7 +39,6 @@ class HexDumpForm : public QMainWindow {
 
   std::unique_ptr<OpenDialog> dlgFile_;
   QPlainTextEdit* rchDisplay_ = nullptr;
-  std::unique_ptr<DisplayText> displayText_;
 };
 
 }  // namespace quorvex

@@ -6,10 +6,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "dump.h"
+#include "dialog_failure.h"
 #include "open_command.h"
 #include "texts.h"
-#include "utf16.h"
 
 namespace quorvex {
 
@@ -55,8 +54,8 @@ void FileDialog::ShowOpen(HWND owner) {
 
   if (!GetOpenFileNameW(&dialog)) {
     const DWORD code = CommDlgExtendedError();
-    if (code == 0) throw Failure(kDialogCancelled, Utf8FromUtf16(texts::kFileChoiceCancelled));
-    throw Failure(static_cast<int>(code), Utf8FromUtf16(DialogFailureDescription(code)));
+    if (code == 0) throw DialogFailure(kDialogCancelled, std::u16string(texts::kFileChoiceCancelled));
+    throw DialogFailure(static_cast<int>(code), std::u16string(DialogFailureDescription(code)));
   }
   fileName_ = FromWide(file.data());
   fileTitle_ = FromWide(title.data());

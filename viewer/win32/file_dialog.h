@@ -30,7 +30,7 @@ class FileDialog {
   std::u16string FileTitle() const { return fileTitle_; }
 
   // Shows the dialog modally over owner. On a choice, FileName and FileTitle describe the
-  // chosen file. A cancel raises quorvex::Failure 32755; any other failure of the dialog
+  // chosen file. A cancel raises DialogFailure 32755; any other failure of the dialog
   // raises its extended error code with a description. Either way nothing changes.
   void ShowOpen(HWND owner);
 

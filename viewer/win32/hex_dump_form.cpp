@@ -5,11 +5,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include "caption.h"
-#include "dump.h"
+#include "form_metrics.h"
 #include "initial_file_name.h"
 #include "messages.h"
 #include "open_command.h"
+#include "show_file.h"
 #include "texts.h"
 #include "utf16.h"
 
@@ -190,11 +190,11 @@ void HexDumpForm::ClearDisplay() {
   if (focused) SetFocus(rchDisplay_);
 }
 
-// Courier New 8.25 pt, regular, character set 0, at the window's DPI.
+// The display font, regular, character set 0, at the window's DPI.
 void HexDumpForm::ApplyDpi(UINT dpi) {
-  const HFONT font = CreateFontW(-MulDiv(kFontSizeCentipoints, static_cast<int>(dpi), 72 * 100), 0, 0, 0, FW_NORMAL,
-                                 FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New");
+  const HFONT font = CreateFontW(-MulDiv(kDisplayFontCentipoints, static_cast<int>(dpi), 72 * 100), 0, 0, 0,
+                                 FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, Wide(kDisplayFontFace).c_str());
   SendMessageW(rchDisplay_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   if (font_ != nullptr) DeleteObject(font_);
   font_ = font;
@@ -234,24 +234,23 @@ void HexDumpForm::FileOpenClick() {
 }
 
 void HexDumpForm::ShowFile(const std::u16string& path, const std::u16string& title) {
-  ClearDisplay();
-  SetWindowTextW(hwnd_, Wide(FileCaption(title)).c_str());
-  // Paint the cleared display and the new caption before the read. Only painting is
-  // done here, no input is taken: a queued Ctrl+O cannot start a second Open in the
-  // middle of this one.
-  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-
-  std::wstring text;
-  try {
-    text = Wide(DumpText(ReadWholeFile(std::filesystem::path(Wide(path)))));
-  } catch (const Failure& failure) {
-    MessageBoxOver(hwnd_, ShowFailureText(path, failure.Number(), Utf16FromUtf8(failure.Description())),
-                   texts::kAppName, MB_OK | MB_ICONWARNING);
-    return;
-  }
-  SetWindowTextW(rchDisplay_, text.c_str());
-  SendMessageW(rchDisplay_, EM_SETSEL, 0, 0);
-  SendMessageW(rchDisplay_, EM_SCROLLCARET, 0, 0);
+  RunShowFile(path, title, {
+      .clearDisplay = [this] { ClearDisplay(); },
+      .setCaption = [this](const std::u16string& caption) { SetWindowTextW(hwnd_, Wide(caption).c_str()); },
+      // Only painting is done here, no input is taken.
+      .paint = [this] {
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      },
+      .readFile = [&path] { return ReadWholeFile(std::filesystem::path(Wide(path))); },
+      .showText = [this](const std::u16string& text) {
+        SetWindowTextW(rchDisplay_, Wide(text).c_str());
+        SendMessageW(rchDisplay_, EM_SETSEL, 0, 0);
+        SendMessageW(rchDisplay_, EM_SCROLLCARET, 0, 0);
+      },
+      .reportFailure = [this](const std::u16string& text) {
+        MessageBoxOver(hwnd_, text, texts::kAppName, MB_OK | MB_ICONWARNING);
+      },
+  });
 }
 
 int RunMessageLoop(const HexDumpForm& form) {

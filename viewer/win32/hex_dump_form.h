@@ -17,12 +17,6 @@ class HexDumpForm {
   // Menu command identifiers.
   enum Command : WORD { kFileOpenCommand = 101, kFileExitCommand = 102, kAboutCommand = 103 };
 
-  // The client area when the window first appears, in twips (1/1440 inch): 503 x 278
-  // pixels at 96 DPI, more at higher scale factors.
-  static constexpr int kInitialClientWidthTwips = 7545;
-  static constexpr int kInitialClientHeightTwips = 4170;
-  // The display font's size in hundredths of a point: 8.25 pt.
-  static constexpr int kFontSizeCentipoints = 825;
   // RichEdit's default limit (64K) would silently cut a dump; the largest one has
   // 4,095 rows of at most 46 characters.
   static constexpr int kDisplayTextLimit = 1 << 22;

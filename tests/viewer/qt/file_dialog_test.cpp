@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "dump.h"
+#include "dialog_failure.h"
 #include "window_test_support.h"
 
 namespace quorvex::testing {
@@ -52,14 +52,14 @@ class FileDialogTest : public ::testing::Test {
   }
 
   // Shows dialog over window, answered by answer; returns the failure it raised, if any.
-  std::optional<Failure> Show(FileDialog& dialog, const std::function<void(QFileDialog&)>& answer) {
+  std::optional<DialogFailure> Show(FileDialog& dialog, const std::function<void(QFileDialog&)>& answer) {
     bool shown = false;
-    std::optional<Failure> failure;
+    std::optional<DialogFailure> failure;
     AnswerModals(
         [&] {
           try {
             dialog.ShowOpen(&window);
-          } catch (const Failure& raised) {
+          } catch (const DialogFailure& raised) {
             failure = raised;
           }
         },
@@ -121,7 +121,7 @@ TEST_F(FileDialogTest, StartsAtTheLastChosenFileAndACancelChangesNothing) {
     });
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->Number(), kDialogCancelled);
-    EXPECT_EQ(failure->Description(), "已取消选择文件。");
+    EXPECT_EQ(failure->Description(), u"已取消选择文件。");
     EXPECT_EQ(dialog.FileName(), chosen);
     EXPECT_EQ(dialog.FileTitle(), u"b.bin"_qs);
 

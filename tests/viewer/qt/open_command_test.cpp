@@ -7,13 +7,13 @@
 
 #include <memory>
 
-#include "dump.h"
+#include "dialog_failure.h"
 #include "window_test_support.h"
 
 namespace quorvex::testing {
 namespace {
 
-const Failure kCancel(kDialogCancelled, "已取消选择文件。");
+const DialogFailure kCancel(kDialogCancelled, u"已取消选择文件。");
 
 class OpenCommandTest : public ::testing::Test {
  protected:
@@ -45,19 +45,19 @@ TEST_F(OpenCommandTest, ShowsTheChosenFileAndACancelChangesNothing) {
 TEST_F(OpenCommandTest, ADialogErrorIsReportedAndTheCommandGoesOn) {
   const struct {
     int number;
-    const char* description;
+    const char16_t* description;
     const char* text;
   } cases[] = {
-      {7, "内存不足", "Error 7 selecting file.\n内存不足"},
-      {-5, "negative", "Error-5 selecting file.\nnegative"},
-      {32756, "", "Error 32756 selecting file.\n"},
+      {7, u"内存不足", "Error 7 selecting file.\n内存不足"},
+      {-5, u"negative", "Error-5 selecting file.\nnegative"},
+      {32756, u"", "Error 32756 selecting file.\n"},
   };
   const QString path = files.Write("held.bin", "held by the dialog");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.number);
     form.ShowFile(files.Write("before.bin", "before"), "before.bin");
     dialog->Choose(path);
-    dialog->onShowOpen = [&c] { throw Failure(c.number, c.description); };
+    dialog->onShowOpen = [&c] { throw DialogFailure(c.number, c.description); };
     const auto boxes = Open();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].title, u"Quorvex"_qs);

@@ -1,6 +1,8 @@
-// ShowFile through the window: the dump and caption, each engine failure reported with
-// the window left usable, one dump replacing the next, and files left as found.
+// ShowFile through the window: the dump and caption, each row as wide as its character
+// count, each engine failure reported with the window left usable, one dump replacing
+// the next, and files left as found.
 #include <QDir>
+#include <QFontMetricsF>
 #include <QScrollBar>
 
 #include <gtest/gtest.h>
@@ -29,24 +31,13 @@ class ShowFileTest : public ::testing::Test {
   HexDumpForm form{std::make_unique<FakeOpenDialog>()};
 };
 
-// Every byte value but those the display replaces (see display_text_test), so that
-// the display holds DumpText's text exactly.
-QByteArray BytesShownAsTheyAre(int count) {
-  const QByteArray replaced("\x7F\x81\x8D\x8F\x90\x9D\xAD");
-  QByteArray bytes;
-  for (int value = 0; bytes.size() < count; value = (value + 1) % 256) {
-    if (!replaced.contains(static_cast<char>(value))) bytes += static_cast<char>(value);
-  }
-  return bytes;
-}
-
 // Also names with Chinese and with Qt's caption placeholder "[*]", and the file's
 // bytes and time left as they were.
 TEST_F(ShowFileTest, ShowsTheDumpWithTheFileNameInTheCaption) {
   for (const auto& [name, size] : {std::pair{u"size1000.bin"_qs, 1000}, std::pair{u"数据文件.bin"_qs, 32760},
                                    std::pair{u"*"_qs, 1}, std::pair{u"a[*]b"_qs, 9}, std::pair{u"<b>粗<i>"_qs, 7}}) {
     SCOPED_TRACE(name.toStdString());
-    const QByteArray bytes = BytesShownAsTheyAre(size);
+    const QByteArray bytes = CountingBytes(size);
     const QString path = files.Write(name, bytes);
     const std::filesystem::path native = NativePath(path);
     const auto lastYear = std::filesystem::last_write_time(native) - std::chrono::hours(24 * 365);
@@ -59,6 +50,20 @@ TEST_F(ShowFileTest, ShowsTheDumpWithTheFileNameInTheCaption) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), bytes);
+  }
+}
+
+// The display's stand-ins take one cell of its font, as every other character does, so
+// the character column stays under the hex.
+TEST_F(ShowFileTest, EveryRowIsAsWideAsItsCharacterCount) {
+  EXPECT_TRUE(Show(files.Write("all-bytes.bin", CountingBytes(256))).empty());
+  const QFontMetricsF metrics(Display(form)->font());
+  const qreal cell = metrics.horizontalAdvance(QChar(u'M'));
+  const QStringList rows = ShownText(form).split(u'\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(rows.size(), 32);
+  for (const QString& row : rows) {
+    EXPECT_EQ(row.size(), 44);
+    EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(row), row.size() * cell) << row.toStdString();
   }
 }
 

@@ -3,6 +3,7 @@
 // look at, in QUORVEX_SCREENSHOT_DIR.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QImage>
 #include <QMenu>
@@ -59,18 +60,24 @@ TEST(RealWindow, AppearsWithItsMenuBar) {
   EXPECT_EQ(Display(form)->size(), QSize(503, 278));
 }
 
+// The worked example and the seven characters that draw with no width, each shown by a
+// stand-in that Ctrl+C copies as it is shown.
 TEST(RealWindow, OpensAFileThroughTheDialogAndShowsItsDump) {
   TestFiles files;
-  const QByteArray bytes = "Quorvex shows every byte of a file: \x01\x02\x7F\xAD\xE9\xFF and more text."
-                           "\r\nA second line of the file, to fill a few rows of the dump.\r\n";
-  const QString path = files.Write(QStringLiteral("sample.txt"), bytes);
+  const QString path = files.Write(u"sample.bin"_qs, QByteArray("Hello\r\n\0A\x7F\x81\x8D\x8F\x90\x9D\xAD", 16));
   ASSERT_FALSE(path.isEmpty());
 
   HexDumpForm form;
   ASSERT_TRUE(ShowAndWait(form));
   ASSERT_TRUE(AnswerAll([&] { Action(form, "mnuFileOpen")->trigger(); }, path).dialog.has_value());
-  EXPECT_EQ(Caption(form), QString("Quorvex [sample.txt]"));
-  EXPECT_FALSE(ShownText(form).isEmpty());
+  EXPECT_EQ(Caption(form), QString("Quorvex [sample.bin]"));
+  const QString shown = u"     1: 48 65 6C 6C 6F  D  A  0     Hello¿¿¿\n"
+                        u"     9: 41 7F 81 8D 8F 90 9D AD     A□□□□□□□\n"_qs;
+  EXPECT_EQ(ShownText(form), shown);
+  Display(form)->selectAll();
+  QTest::keyClick(Display(form), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), shown);
+  Display(form)->moveCursor(QTextCursor::Start);
   const QImage shot = GrabAndSave(form, QStringLiteral("dump.png"));
   ASSERT_FALSE(shot.isNull());
   EXPECT_GT(ColoursIn(shot, Display(form)->geometry()), 3) << "the dump is not drawn";

@@ -19,6 +19,7 @@
 #include <optional>
 #include <vector>
 
+#include "display_text.h"
 #include "dump.h"
 #include "hex_dump_form.h"
 #include "open_dialog.h"
@@ -46,11 +47,10 @@ inline QByteArray CountingBytes(int count) {
   return bytes;
 }
 
-// What the display holds for bytes whose characters all have a width: DumpText's
-// text with its rows ended by line feeds.
+// What the display holds for bytes: their display text, its rows ended by line feeds.
 inline QString ExpectedShown(const QByteArray& bytes) {
   const ByteBuffer buffer(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-  return QString::fromStdU16String(DumpText(buffer)).replace(u"\r\n"_qs, u"\n"_qs);
+  return QString::fromStdU16String(DisplayText(DumpText(buffer))).replace(u"\r\n"_qs, u"\n"_qs);
 }
 
 // Each ShowOpen runs the test's script, which may choose a file or raise a failure.

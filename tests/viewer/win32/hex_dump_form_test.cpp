@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "display_text.h"
 #include "dump.h"
 #include "dump_test_support.h"
 #include "hex_dump_form.h"
@@ -112,7 +113,7 @@ Answers AnswerAll(const std::function<void()>& action, const std::wstring& fileN
 // What the window shows: its caption and the display's text.
 using Screen = std::pair<std::wstring, std::wstring>;
 Screen Showing(const std::wstring& title, const std::vector<std::uint8_t>& bytes) {
-  return {L"Quorvex [" + title + L"]", bytes.empty() ? L"" : Wide(DumpText(ByteBuffer(bytes)))};
+  return {L"Quorvex [" + title + L"]", bytes.empty() ? L"" : Wide(DisplayText(DumpText(ByteBuffer(bytes))))};
 }
 
 class WindowsForm : public ::testing::Test {
@@ -226,6 +227,26 @@ TEST_F(WindowsForm, ShowFileShowsTheWholeDumpAndNamesTheFile) {
     EXPECT_TRUE(AnswerAll([&] { form.ShowFile(path.u16string(), FromWide(name)); }).boxes.empty()) << size;
     EXPECT_EQ(Shown(), Showing(name, bytes)) << size << " bytes";
   }
+}
+
+// Shown bare, the seven widthless characters would leave five cells for a row's eight
+// bytes. Their stand-in takes one cell of the display's font, as the other characters
+// do: every row of a dump of all 256 bytes ends at the same place.
+TEST_F(WindowsForm, WidthlessCharactersShowAsStandInsOneCellWide) {
+  const auto rows = files.Write(L"w.bin", {0x41, 0x7F, 0x42, 0xAD, 0x43, 0x81, 0x44, 0x45, 0x8D, 0x8F, 0x90, 0x9D});
+  form.ShowFile(rows.u16string(), u"w.bin");
+  EXPECT_EQ(TextOf(form.Display()),
+            L"     1: 41 7F 42 AD 43 81 44 45     A□B□C□DE\r\n     9: 8D 8F 90 9D                 □□□□\r\n");
+
+  form.ShowFile(files.Write(L"all.bin", CountingBytes(256)).u16string(), u"all.bin");
+  const auto rowEnd = [&](int row) {
+    const auto start = SendMessageW(form.Display(), EM_LINEINDEX, static_cast<WPARAM>(row), 0);
+    POINTL end{};
+    SendMessageW(form.Display(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&end), start + 44);
+    return end.x;
+  };
+  ASSERT_EQ(SendMessageW(form.Display(), EM_GETLINECOUNT, 0, 0), 33);
+  for (int row = 1; row < 32; ++row) EXPECT_EQ(rowEnd(row), rowEnd(0)) << "row " << row;
 }
 
 TEST_F(WindowsForm, FilesThatCannotBeShownGiveTheWarningBoxAndTheWindowStays) {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # quorvex.exe as a user drives it, under Wine on the X display of the Windows test
 # stage: Ctrl+O, a pasted path with a Chinese file name, Enter; the caption and the
-# display follow. Also About, an error box and Exit. Screenshots of each step land in
-# SCREENSHOT_DIR.
+# display (stand-ins included, as Ctrl+C copies it) follow. Also About, an error box
+# and Exit. Screenshots of each step land in SCREENSHOT_DIR.
 #   real_window_test.sh WINE_RUN PREFIX QUORVEX_EXE SCREENSHOT_DIR
 set -euo pipefail
 wine_run=$1 prefix=$2 exe=$3 shots=$4
@@ -42,8 +42,9 @@ open_file() {
   xdotool key ctrl+a ctrl+v Return
 }
 
-# The worked example: 48 65 6C 6C 6F 0D 0A 00 41, in a file with a Chinese name.
-printf 'Hello\r\n\0A' >"$work/示例数据.bin"
+# The worked example, 48 65 6C 6C 6F 0D 0A 00 41, and the seven characters that draw
+# with no width, in a file with a Chinese name.
+printf 'Hello\r\n\0A\x7F\x81\x8D\x8F\x90\x9D\xAD' >"$work/示例数据.bin"
 : >"$work/空文件.bin"
 
 # Its output goes nowhere, so that nothing it leaves behind holds the test's pipes.
@@ -56,7 +57,7 @@ open_file "$work/示例数据.bin" shot
 wait_window 10 '^Quorvex \[示例数据\.bin\]$' >/dev/null || fail "the caption does not name the file"
 shot dump
 xdotool mousemove --window "$main" 250 150 click 1 key ctrl+a ctrl+c sleep 0.5
-expected=$'     1: 48 65 6C 6C 6F  D  A  0     Hello¿¿¿\n     9: 41                          A'
+expected=$'     1: 48 65 6C 6C 6F  D  A  0     Hello¿¿¿\n     9: 41 7F 81 8D 8F 90 9D AD     A□□□□□□□'
 # Wine ends the clipboard text with a NUL (and sometimes a stray byte after it).
 IFS= read -r -d '' shown < <(xclip -o -selection clipboard) || true
 shown=${shown%$'\n'}
