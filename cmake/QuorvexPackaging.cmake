@@ -31,6 +31,9 @@ set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 # The debug information of RelWithDebInfo builds stays out of the packages.
 set(CPACK_STRIP_FILES ON)
 set(CPACK_SOURCE_GENERATOR "")
+# The packages' time stamps: the last commit's (reproducible packages).
+set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/QuorvexCPackProject.cmake")
+set(CPACK_QUORVEX_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
 
 if(WIN32)
   set(CPACK_GENERATOR "ZIP")
