@@ -34,6 +34,8 @@ set(CPACK_SOURCE_GENERATOR "")
 # The packages' time stamps: the last commit's (reproducible packages).
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/QuorvexCPackProject.cmake")
 set(CPACK_QUORVEX_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
+# ... and fixed modes in the .deb's ar headers, whatever the packer's umask.
+set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/QuorvexDebArMode.cmake")
 
 if(WIN32)
   set(CPACK_GENERATOR "ZIP")
