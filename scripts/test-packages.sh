@@ -188,11 +188,10 @@ if [[ -n "${CI:-}" || "${QUORVEX_REPRODUCIBLE:-}" == 1 ]]; then
   # Different folders, different times, the second with a looser umask and no compiler
   # cache: nothing of that may reach the packages.
   build_packages_from_clone "$work/first"
-  (umask 002 && env -u CMAKE_CXX_COMPILER_LAUNCHER bash -c "$(declare -f build_packages_from_clone pack); \
-     with_windows=$with_windows work='$work'; build_packages_from_clone '$work/second-build'")
+  (umask 002 && unset CMAKE_CXX_COMPILER_LAUNCHER && build_packages_from_clone "$work/second-build")
   echo "two builds and packings took $((SECONDS - started)) s"
-  (cd "$work/first/packages" && find . -maxdepth 1 -type f \( -name '*.deb' -o -name '*.zip' \) | sort) \
-    >"$work/packages.list"
+  find "$work/first/packages" -maxdepth 1 -type f \( -name '*.deb' -o -name '*.zip' \) -printf '%f\n' |
+    sort >"$work/packages.list"
   expect_equal "packages built" "$(wc -l <"$work/packages.list")" "$((1 + with_windows))"
   while read -r package; do
     sha256sum "$work/first/packages/$package" "$work/second-build/packages/$package" | sed "s|$work/||"
