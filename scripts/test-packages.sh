@@ -163,7 +163,8 @@ fi
 # nothing but the programs; the packages land in FOLDER/packages.
 build_packages_from_clone() {  # FOLDER
   local source="$1/quorvex-source" packages="$1/packages"
-  git clone -q --shared . "$source"
+  git clone -q --shared --no-checkout . "$source"
+  git -C "$source" checkout -q --detach "$(git rev-parse HEAD)"
   mkdir -p "$packages"
   cmake -S "$source" -B "$1/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DQUORVEX_BUILD_TESTS=OFF -DQUORVEX_BUILD_BENCH=OFF >"$1/log" 2>&1 &&
