@@ -17,17 +17,25 @@ set(CPACK_PACKAGE_VENDOR "Quorvex 开发组")
 set(CPACK_PACKAGE_CONTACT "Quorvex 开发组 <support@quorvex.example.org>")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://quorvex.example.org")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop hex-dump viewer with a Simplified Chinese interface")
+# Debian's tools take lines of at most 80 characters, the leading blank included.
 set(CPACK_PACKAGE_DESCRIPTION [[
-Quorvex shows the contents of a file as a hexadecimal dump: one row for every
-eight bytes, with the decimal position of the row's first byte (counted from 1),
-the eight bytes in hexadecimal and the same bytes as characters. Choose
-File > Open (Ctrl+O) in its Simplified Chinese menus and pick any file.
+Quorvex shows the contents of a file as a hexadecimal dump: one row for
+every eight bytes, with the decimal position of the row's first byte
+(counted from 1), the eight bytes in hexadecimal and the same bytes as
+characters. Choose File > Open (Ctrl+O) in its Simplified Chinese menus
+and pick any file.
 
-Quorvex only reads the files it opens and never writes to them; it keeps no
-settings. Files of 1 to 32,760 bytes can be shown.]])
+Quorvex only reads the files it opens and never writes to them; it keeps
+no settings. Files of 1 to 32,760 bytes can be shown.]])
+set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 # The debug information of RelWithDebInfo builds stays out of the packages.
 set(CPACK_STRIP_FILES ON)
 set(CPACK_SOURCE_GENERATOR "")
+# The packages' time stamps: the last commit's (reproducible packages).
+set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/QuorvexCPackProject.cmake")
+set(CPACK_QUORVEX_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
+# ... and fixed modes in the .deb's ar headers, whatever the packer's umask.
+set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/QuorvexDebArMode.cmake")
 
 if(WIN32)
   set(CPACK_GENERATOR "ZIP")

@@ -9,7 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool fonts-liberation fonts-wqy-microhei
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine
-  dpkg-dev file desktop-file-utils appstream unzip
+  dpkg-dev file desktop-file-utils appstream unzip lintian groff-base git
   xclip imagemagick locales
 )
 

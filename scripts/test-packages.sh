@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the packages users install with CPack and tries them without installing
 # anything: the Debian package from the main build, and the Windows zip from the
-# Windows cross build once that build holds the viewer.
+# Windows cross build once that build holds the viewer. With CI set (or
+# QUORVEX_REPRODUCIBLE=1) it also builds both packages twice from clones of the last
+# commit in two folders and checks that they are the same byte for byte.
 #   test-packages.sh [BUILD [WINDOWS_BUILD]]     (default: build build-windows)
 # The main build is RelWithDebInfo; CPack strips the program, so what is packed is
 # the optimised code a Release build gives, without its debug information.
@@ -10,7 +12,6 @@ cd "$(dirname "$0")/.."
 
 build=${1:-build}
 windows_build=${2:-build-windows}
-version=1.05.0002
 failures=0
 
 fail() {
@@ -47,6 +48,8 @@ export log="$work/program.log"
 
 echo "== Debian package"
 [[ -f "$build/CPackConfig.cmake" ]] || { echo "$build is not configured; build it first" >&2; exit 1; }
+# The version the build was configured with (CMake's project version).
+version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
 pack() {  # CONFIG GENERATOR FOLDER
   cpack --config "$1" -G "$2" -B "$3" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log" >&2; exit 1; }
 }
@@ -82,8 +85,13 @@ expect_equal "control archive" "$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep
   "./control ./md5sums"
 expect_equal "files" "$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sort | xargs)" \
   "./usr/bin/quorvex ./usr/share/applications/quorvex.desktop \
+./usr/share/doc/quorvex/changelog.gz ./usr/share/doc/quorvex/copyright \
 ./usr/share/icons/hicolor/16x16/apps/quorvex.png ./usr/share/icons/hicolor/32x32/apps/quorvex.png \
-./usr/share/icons/hicolor/scalable/apps/quorvex.svg ./usr/share/metainfo/org.example.quorvex.metainfo.xml"
+./usr/share/icons/hicolor/scalable/apps/quorvex.svg ./usr/share/man/man1/quorvex.1.gz \
+./usr/share/man/zh_CN/man1/quorvex.1.gz ./usr/share/metainfo/org.example.quorvex.metainfo.xml"
+
+echo "-- lintian (no error, no warning; information tags are allowed)"
+lintian --display-info --fail-on error,warning "$deb" || fail "lintian"
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
@@ -95,8 +103,20 @@ fi
 
 echo "-- desktop-file-validate"
 desktop-file-validate "$root/usr/share/applications/quorvex.desktop" || fail "desktop entry"
-echo "-- appstreamcli validate-tree --no-net (the metainfo, and that its launchable desktop entry is there)"
-appstreamcli validate-tree --no-net "$root" || fail "metainfo"
+echo "-- appstreamcli validate-tree --no-net --pedantic (the metainfo, and that its launchable desktop entry is there)"
+appstreamcli validate-tree --no-net --pedantic "$root" | tee "$work/appstream.log" || fail "metainfo"
+# Even a pedantic note (P:) counts: it passes only with nothing to say.
+! grep -Eq '^ *[EWIP]: ' "$work/appstream.log" || fail "metainfo: appstreamcli has notes"
+grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/org.example.quorvex.metainfo.xml" ||
+  fail "metainfo: no release $version"
+
+echo "-- the manual pages, rendered as man does (groff -k runs preconv on the UTF-8)"
+for page in man1 zh_CN/man1; do
+  page="$root/usr/share/man/$page/quorvex.1.gz"
+  zcat "$page" | groff -k -man -Tutf8 -ww >"$work/page.txt" 2>"$work/page.log" || fail "groff on $page"
+  [[ ! -s "$work/page.log" ]] || { fail "groff warns on $page"; cat "$work/page.log" >&2; }
+  grep -q '32,760' "$work/page.txt" || fail "$page does not give the size limit"
+done
 
 echo "-- the unpacked program, offscreen and on an X display"
 QT_QPA_PLATFORM=offscreen timeout 3 "$program" >"$work/offscreen.log" 2>&1 && status=0 || status=$?
@@ -116,12 +136,16 @@ else
   echo "$(basename "$zip"): $(stat -c %s "$zip") bytes"
   unzip -l "$zip"
   top="Quorvex-$version-win64"
-  expect_equal "zip contents" "$(unzip -Z1 "$zip" | grep -v '/$' | sort | xargs)" "$top/README.txt $top/quorvex.exe"
+  expect_equal "zip contents" "$(unzip -Z1 "$zip" | grep -v '/$' | sort | xargs)" \
+    "$top/LICENSE.txt $top/README.txt $top/quorvex.exe"
   unzip -q "$zip" -d "$work/unzipped"
-  readme="$work/unzipped/$top/README.txt"
-  # Notepad of older Windows needs the byte-order mark to read UTF-8, and CR LF.
-  expect_equal "read-me starts with" "$(head -c 3 "$readme" | od -An -tx1 | xargs)" "ef bb bf"
-  [[ $(grep -c $'\r$' "$readme") == $(wc -l <"$readme") ]] || fail "read-me lines do not all end in CR LF"
+  for text in README.txt LICENSE.txt; do
+    # Notepad of older Windows needs the byte-order mark to read UTF-8, and CR LF.
+    expect_equal "$text starts with" "$(head -c 3 "$work/unzipped/$top/$text" | od -An -tx1 | xargs)" "ef bb bf"
+    [[ $(grep -c $'\r$' "$work/unzipped/$top/$text") == $(wc -l <"$work/unzipped/$top/$text") ]] ||
+      fail "$text: lines do not all end in CR LF"
+  done
+  grep -q '^SPDX-License-Identifier: MIT' "$work/unzipped/$top/README.txt" || fail "read-me names no licence"
   file --brief "$work/unzipped/$top/quorvex.exe" | grep -q 'PE32+ executable (GUI) x86-64' ||
     fail "quorvex.exe: $(file --brief "$work/unzipped/$top/quorvex.exe")"
 
@@ -133,6 +157,48 @@ else
   # A new prefix is made without a display; its server has to end before the program starts.
   [[ -f "$WINEPREFIX/system.reg" ]] || { wineboot --init >/dev/null 2>&1; wineserver --wait; }
   show_window wine "$work/unzipped/$top/quorvex.exe"
+fi
+
+# Builds the packages of the last commit from a clone in FOLDER, a Release build with
+# nothing but the programs; the packages land in FOLDER/packages.
+build_packages_from_clone() {  # FOLDER
+  local source="$1/quorvex-source" packages="$1/packages"
+  git clone -q --shared --no-checkout . "$source"
+  git -C "$source" checkout -q --detach "$(git rev-parse HEAD)"
+  mkdir -p "$packages"
+  cmake -S "$source" -B "$1/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DQUORVEX_BUILD_TESTS=OFF -DQUORVEX_BUILD_BENCH=OFF >"$1/log" 2>&1 &&
+    cmake --build "$1/build" >>"$1/log" 2>&1 &&
+    pack "$1/build/CPackConfig.cmake" DEB "$packages" || { cat "$1/log" >&2; exit 1; }
+  if [[ $with_windows == 1 ]]; then
+    cmake -S "$source" -B "$1/build-windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+      -DQUORVEX_BUILD_TESTS=OFF -DQUORVEX_BUILD_BENCH=OFF >>"$1/log" 2>&1 &&
+      cmake --build "$1/build-windows" >>"$1/log" 2>&1 &&
+      pack "$1/build-windows/CPackConfig.cmake" ZIP "$packages" || { cat "$1/log" >&2; exit 1; }
+  fi
+}
+
+if [[ -n "${CI:-}" || "${QUORVEX_REPRODUCIBLE:-}" == 1 ]]; then
+  echo "== Reproducible packages: the last commit built twice, in two folders"
+  [[ -z "$(git status --porcelain --untracked-files=no)" ]] ||
+    echo "(the work tree has changes that are not committed: they are not in these builds)"
+  with_windows=0
+  if grep -qs '^QUORVEX_BUILD_VIEWER:BOOL=ON' "$windows_build/CMakeCache.txt"; then with_windows=1; fi
+  started=$SECONDS
+  # Different folders, different times, the second with a looser umask and no compiler
+  # cache: nothing of that may reach the packages.
+  build_packages_from_clone "$work/first"
+  (umask 002 && unset CMAKE_CXX_COMPILER_LAUNCHER && build_packages_from_clone "$work/second-build")
+  echo "two builds and packings took $((SECONDS - started)) s"
+  find "$work/first/packages" -maxdepth 1 -type f \( -name '*.deb' -o -name '*.zip' \) -printf '%f\n' |
+    sort >"$work/packages.list"
+  expect_equal "packages built" "$(wc -l <"$work/packages.list")" "$((1 + with_windows))"
+  while read -r package; do
+    sha256sum "$work/first/packages/$package" "$work/second-build/packages/$package" | sed "s|$work/||"
+    cmp "$work/first/packages/$package" "$work/second-build/packages/$package" ||
+      fail "$package differs between two builds of the same commit"
+  done <"$work/packages.list"
 fi
 
 if ((failures)); then

@@ -49,10 +49,13 @@ TEST_F(VersionRecordTest, NumbersAndTranslation) {
   const auto* info = static_cast<const VS_FIXEDFILEINFO*>(Query(L"\\", &length));
   ASSERT_NE(info, nullptr);
   EXPECT_EQ(info->dwSignature, 0xFEEF04BDu);
-  EXPECT_EQ(info->dwFileVersionMS, MAKELONG(5, 1));
-  EXPECT_EQ(info->dwFileVersionLS, MAKELONG(2, 0));
-  EXPECT_EQ(info->dwProductVersionMS, MAKELONG(5, 1));
-  EXPECT_EQ(info->dwProductVersionLS, MAKELONG(2, 0));
+  // MAKELONG takes the low word first.
+  constexpr DWORD kHigh = MAKELONG(QUORVEX_VERSION_MINOR, QUORVEX_VERSION_MAJOR);
+  constexpr DWORD kLow = MAKELONG(QUORVEX_VERSION_TWEAK, QUORVEX_VERSION_PATCH);
+  EXPECT_EQ(info->dwFileVersionMS, kHigh);
+  EXPECT_EQ(info->dwFileVersionLS, kLow);
+  EXPECT_EQ(info->dwProductVersionMS, kHigh);
+  EXPECT_EQ(info->dwProductVersionLS, kLow);
 
   const auto* translation = static_cast<const WORD*>(Query(L"\\VarFileInfo\\Translation", &length));
   ASSERT_NE(translation, nullptr);
@@ -63,8 +66,8 @@ TEST_F(VersionRecordTest, NumbersAndTranslation) {
 
 TEST_F(VersionRecordTest, StringsOfTheChineseBlock) {
   const std::pair<std::wstring, std::wstring> cases[] = {
-      {L"FileVersion", L"1.05.0002"},
-      {L"ProductVersion", L"1.05.0002"},
+      {L"FileVersion", L"" QUORVEX_VERSION_TEXT},
+      {L"ProductVersion", L"" QUORVEX_VERSION_TEXT},
       {L"ProductName", L"Quorvex"},
       // Non-ASCII: shows that the UTF-8 script was read as UTF-8.
       {L"CompanyName", L"Quorvex \u5F00\u53D1\u7EC4"},  // Quorvex 开发组

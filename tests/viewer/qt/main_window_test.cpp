@@ -115,7 +115,7 @@ TEST_F(MainWindow, TheDisplaysContextMenuIsChinese) {
 TEST(Application, IsNamedVersionedAndHasItsIcon) {
   IdentifyApplication();
   EXPECT_EQ(QCoreApplication::applicationName(), u"Quorvex"_qs);
-  EXPECT_EQ(QCoreApplication::applicationVersion(), u"1.05.0002"_qs);
+  EXPECT_EQ(QCoreApplication::applicationVersion(), QStringLiteral(QUORVEX_VERSION_TEXT));
   const QIcon icon = QuorvexIcon();
   EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
   EXPECT_TRUE(icon.availableSizes().contains(QSize(32, 32)));

@@ -1,0 +1,71 @@
+# quorvex_read_releases: CHANGELOG's entries as the metainfo's <release> elements.
+#   cmake -DMODULES=<source>/cmake -DWORK=<folder> -P releases_test.cmake
+list(APPEND CMAKE_MODULE_PATH "${MODULES}")
+include(QuorvexReleases)
+
+set(entries [[
+quorvex (1.06.0001) unstable; urgency=medium
+
+  * Rows of 16 bytes; "<" & ">" in a text
+    that runs on.
+  * A second change.
+
+ -- Quorvex 开发组 <support@quorvex.example.org>  Tue, 2 Feb 2027 09:30:00 +0800
+
+quorvex (1.05.0002) unstable; urgency=medium
+
+  * First release.
+
+ -- Quorvex 开发组 <support@quorvex.example.org>  Mon, 07 Dec 2026 12:00:00 +0000
+]])
+file(WRITE "${WORK}/CHANGELOG" "${entries}")
+set(QUORVEX_VERSION_TEXT "1.06.0001")
+quorvex_read_releases("${WORK}/CHANGELOG")
+
+set(expected [[
+    <release version="1.06.0001" date="2027-02-02">
+      <description>
+        <ul>
+          <li>Rows of 16 bytes; "&lt;" &amp; "&gt;" in a text that runs on.</li>
+          <li>A second change.</li>
+        </ul>
+      </description>
+    </release>
+    <release version="1.05.0002" date="2026-12-07">
+      <description>
+        <ul>
+          <li>First release.</li>
+        </ul>
+      </description>
+    </release>
+]])
+set(failures "")
+if(NOT QUORVEX_RELEASES_XML STREQUAL expected)
+  string(APPEND failures "releases:\n${QUORVEX_RELEASES_XML}\nexpected:\n${expected}\n")
+endif()
+if(NOT QUORVEX_RELEASE_DATE STREQUAL "2027-02-02")
+  string(APPEND failures "newest date: ${QUORVEX_RELEASE_DATE}\n")
+endif()
+
+# A changelog whose newest entry is not the project's version, or has no date line,
+# stops the configuration.
+function(expect_refused version changelog)
+  file(WRITE "${WORK}/CHANGELOG" "${changelog}")
+  file(WRITE "${WORK}/read.cmake"
+    "list(APPEND CMAKE_MODULE_PATH \"${MODULES}\")\ninclude(QuorvexReleases)\n"
+    "set(QUORVEX_VERSION_TEXT ${version})\nquorvex_read_releases(\"${WORK}/CHANGELOG\")\n")
+  execute_process(COMMAND "${CMAKE_COMMAND}" -P "${WORK}/read.cmake"
+    RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE error)
+  # CMake wraps the message at blanks.
+  if(status EQUAL 0 OR NOT error MATCHES "newest entry must be[ \n]+version[ \n]+${version}")
+    set(failures "${failures}version ${version}: accepted a changelog that does not match (${error})\n"
+        PARENT_SCOPE)
+  endif()
+endfunction()
+expect_refused(1.05.0002 "${entries}")
+string(REGEX REPLACE "\n -- [^\n]*" "" undated "${entries}")
+expect_refused(1.06.0001 "${undated}")
+
+if(failures)
+  message(FATAL_ERROR "${failures}")
+endif()
