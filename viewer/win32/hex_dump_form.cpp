@@ -243,7 +243,7 @@ void HexDumpForm::ShowFile(const std::u16string& path, const std::u16string& tit
 
   std::wstring text;
   try {
-    text = Wide(DumpText(ReadWholeFile(std::filesystem::path(Wide(path)))));
+    text = Wide(DumpText(ReadWholeFile(Wide(path))));
   } catch (const Failure& failure) {
     MessageBoxOver(hwnd_, ShowFailureText(path, failure.Number(), Utf16FromUtf8(failure.Description())),
                    texts::kAppName, MB_OK | MB_ICONWARNING);
