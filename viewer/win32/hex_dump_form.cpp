@@ -34,7 +34,8 @@ void LoadRichEdit() {
 HMENU CreateMenuBar() {
   HMENU bar = CreateMenu();
   HMENU file = CreatePopupMenu();
-  AppendMenuW(file, MF_STRING, HexDumpForm::kFileOpenCommand, Wide(texts::kFileOpen).c_str());
+  // The accelerator's key after a tab, which Windows menus show right-aligned.
+  AppendMenuW(file, MF_STRING, HexDumpForm::kFileOpenCommand, (Wide(texts::kFileOpen) + L"\tCtrl+O").c_str());
   AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(file, MF_STRING, HexDumpForm::kFileExitCommand, Wide(texts::kFileExit).c_str());
   AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), Wide(texts::kFileMenu).c_str());

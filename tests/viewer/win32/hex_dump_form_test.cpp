@@ -155,7 +155,7 @@ TEST_F(WindowsForm, ClassCaptionMenusAndShortcut) {
 
   HMENU bar = GetMenu(form.Handle()), file = GetSubMenu(bar, 0);
   EXPECT_EQ(ItemsOf(bar), (Items{{L"文件(&F)", UINT(-1)}, {L"关于(A)...", HexDumpForm::kAboutCommand}}));
-  EXPECT_EQ(ItemsOf(file), (Items{{L"打开(&O)", HexDumpForm::kFileOpenCommand}, {L"", 0},
+  EXPECT_EQ(ItemsOf(file), (Items{{L"打开(&O)\tCtrl+O", HexDumpForm::kFileOpenCommand}, {L"", 0},
                                   {L"退出(&X)", HexDumpForm::kFileExitCommand}}));
   EXPECT_TRUE(GetMenuState(file, 1, MF_BYPOSITION) & MF_SEPARATOR);
 
