@@ -17,19 +17,20 @@ namespace quorvex {
 
 namespace {
 
-// RichEdit 4.1 and later, whose window class is MSFTEDIT_CLASS. Loaded once per
-// process and kept: the display's class must outlive every window of it. Only from
-// System32: the program's own folder (Downloads, say) may hold a planted msftedit.dll.
-void LoadRichEdit() {
-  static const HMODULE library = LoadLibraryExW(L"msftedit.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (library == nullptr) {
-    throw Failure(static_cast<int>(GetLastError()), Utf8FromUtf16(u"无法加载显示控件 msftedit.dll。"));
-  }
-}
-
 [[noreturn]] void RaiseLastError(std::u16string_view description) {
   throw Failure(static_cast<int>(GetLastError()), Utf8FromUtf16(description));
 }
+
+// RichEdit 4.1 and later, whose window class is MSFTEDIT_CLASS. Only from System32: the
+// program's own folder (Downloads, say) may hold a planted msftedit.dll.
+HMODULE LoadRichEditLibrary() {
+  const HMODULE library = LoadLibraryExW(L"msftedit.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (library == nullptr) RaiseLastError(u"无法加载显示控件 msftedit.dll。");
+  return library;
+}
+
+// Loaded once per process and kept: the display's class must outlive every window of it.
+void LoadRichEdit() { [[maybe_unused]] static const HMODULE library = LoadRichEditLibrary(); }
 
 HMENU CreateMenuBar() {
   HMENU bar = CreateMenu();
