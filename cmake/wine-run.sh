@@ -12,9 +12,11 @@ fi
 
 export WINEPREFIX=$1
 shift
-export WINEDEBUG=-all
+# A caller may ask for debug channels or DLL overrides of its own (WINEDEBUG,
+# WINEDLLOVERRIDES), for example to see a program fail without a DLL.
+export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installers, and no menu entries or icons written into $HOME.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 export WINEARCH=win64
 # Windows with Chinese (PRC) settings, as Quorvex's users have them, where the
 # locale exists (scripts/install-deps.sh generates it).

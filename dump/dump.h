@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <exception>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -61,9 +60,19 @@ class ByteBuffer {
 // Fails with kOverflow for more than 32,760 bytes; no partial text is returned.
 std::u16string DumpText(const ByteBuffer& buffer);
 
+// A file's path as the system's file calls take it: UTF-16 on Windows, bytes elsewhere.
+// A std::filesystem::path converts to it implicitly; the engine itself does without
+// std::filesystem, whose conversions would bring the whole locale library into a
+// statically linked program.
+#ifdef _WIN32
+using SystemPath = std::wstring;
+#else
+using SystemPath = std::string;
+#endif
+
 // Reads the whole file at path, opened for reading only and closed on every path.
 // Anything but a regular disk file (a folder, FIFO, pipe, socket or device) fails with
 // kPathFileAccessError without being opened; a path with a NUL inside names no file.
-ByteBuffer ReadWholeFile(const std::filesystem::path& path);
+ByteBuffer ReadWholeFile(const SystemPath& path);
 
 }  // namespace quorvex

@@ -6,8 +6,8 @@
 
 namespace quorvex {
 
-void RefuseNulInPath(const std::filesystem::path& path) {
-  if (path.native().find(std::filesystem::path::value_type{}) != std::filesystem::path::string_type::npos) {
+void RefuseNulInPath(const SystemPath& path) {
+  if (path.find(SystemPath::value_type{}) != SystemPath::npos) {
     Raise(kFileNotFound);
   }
 }

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 
 #include "dump.h"
@@ -18,7 +17,7 @@ using ReadSome = std::function<std::size_t(std::uint8_t* destination, std::size_
 
 // A NUL inside the path fails with kFileNotFound before any file-system call: the
 // system would see the path cut at the NUL and open some other file.
-void RefuseNulInPath(const std::filesystem::path& path);
+void RefuseNulInPath(const SystemPath& path);
 
 // The file's full size as the 16-bit length: above 32,767 fails with kOverflow.
 std::int16_t CheckedFileLength(std::uint64_t size);

@@ -17,7 +17,7 @@ namespace {
 // An open descriptor, closed when it goes out of scope on every path.
 class FileDescriptor {
  public:
-  explicit FileDescriptor(const std::filesystem::path& path)
+  explicit FileDescriptor(const SystemPath& path)
       // Read only: never created or truncated. Non-blocking so that a FIFO or a
       // device put in place since the first look cannot stall the open.
       : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)) {
@@ -36,7 +36,7 @@ class FileDescriptor {
 // The first look, at the path and before any open: opening a FIFO releases a writer
 // blocked in its own open, opening a device can act on it (a serial port, a tape),
 // so only a regular file is opened at all. Follows links, as the open will.
-struct stat RegularFileStatus(const std::filesystem::path& path) {
+struct stat RegularFileStatus(const SystemPath& path) {
   struct stat status {};
   if (::stat(path.c_str(), &status) != 0) Raise(OpenFailureNumber(errno));
   if (!S_ISREG(status.st_mode)) Raise(kPathFileAccessError);
@@ -64,7 +64,7 @@ std::size_t ReadSomeFrom(int fd, std::uint8_t* destination, std::size_t count) {
 
 }  // namespace
 
-ByteBuffer ReadWholeFile(const std::filesystem::path& path, const BetweenLooks& between_looks) {
+ByteBuffer ReadWholeFile(const SystemPath& path, const BetweenLooks& between_looks) {
   RefuseNulInPath(path);
   const struct stat first = RegularFileStatus(path);
   if (between_looks) between_looks();
@@ -75,6 +75,6 @@ ByteBuffer ReadWholeFile(const std::filesystem::path& path, const BetweenLooks& 
   });
 }
 
-ByteBuffer ReadWholeFile(const std::filesystem::path& path) { return ReadWholeFile(path, {}); }
+ByteBuffer ReadWholeFile(const SystemPath& path) { return ReadWholeFile(path, {}); }
 
 }  // namespace quorvex

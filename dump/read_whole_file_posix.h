@@ -2,7 +2,6 @@
 // the path and its open, so that tests can swap the name in that gap.
 #pragma once
 
-#include <filesystem>
 #include <functional>
 
 #include "dump.h"
@@ -12,6 +11,6 @@ namespace quorvex {
 // Runs after the path was found to be a regular file and before it is opened.
 using BetweenLooks = std::function<void()>;
 
-ByteBuffer ReadWholeFile(const std::filesystem::path& path, const BetweenLooks& between_looks);
+ByteBuffer ReadWholeFile(const SystemPath& path, const BetweenLooks& between_looks);
 
 }  // namespace quorvex

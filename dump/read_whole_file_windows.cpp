@@ -9,12 +9,12 @@ namespace quorvex {
 
 namespace {
 
-bool IsFolder(const std::filesystem::path& path) {
+bool IsFolder(const SystemPath& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-FailureNumber OpenFailure(DWORD error, const std::filesystem::path& path) {
+FailureNumber OpenFailure(DWORD error, const SystemPath& path) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
@@ -40,8 +40,8 @@ FailureNumber OpenFailure(DWORD error, const std::filesystem::path& path) {
 // The first look, before any open: opening a pipe connects to its server and takes
 // one of its instances, opening a device may act on it. So what the name or the
 // attributes show to be no disk file is refused without being opened.
-void RefuseAllButDiskFiles(const std::filesystem::path& path) {
-  if (NamesNoDiskFile(path.native())) Raise(kPathFileAccessError);
+void RefuseAllButDiskFiles(const SystemPath& path) {
+  if (NamesNoDiskFile(path)) Raise(kPathFileAccessError);
   WIN32_FILE_ATTRIBUTE_DATA attributes{};
   if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes)) {
     Raise(OpenFailure(GetLastError(), path));
@@ -54,7 +54,7 @@ void RefuseAllButDiskFiles(const std::filesystem::path& path) {
 // An open file handle, closed when it goes out of scope on every path.
 class FileHandle {
  public:
-  explicit FileHandle(const std::filesystem::path& path)
+  explicit FileHandle(const SystemPath& path)
       // Read only, never created or truncated, and shared in every way: others may
       // go on reading, writing, renaming and deleting the file while we read it.
       // No FILE_FLAG_BACKUP_SEMANTICS, so a folder cannot be opened.
@@ -99,7 +99,7 @@ std::size_t ReadSomeFrom(HANDLE handle, std::uint8_t* destination, std::size_t c
 
 }  // namespace
 
-ByteBuffer ReadWholeFile(const std::filesystem::path& path) {
+ByteBuffer ReadWholeFile(const SystemPath& path) {
   RefuseNulInPath(path);
   RefuseAllButDiskFiles(path);
   const FileHandle file(path);

@@ -149,6 +149,21 @@ else
   file --brief "$work/unzipped/$top/quorvex.exe" | grep -q 'PE32+ executable (GUI) x86-64' ||
     fail "quorvex.exe: $(file --brief "$work/unzipped/$top/quorvex.exe")"
 
+  echo "-- quorvex.exe's size and the DLLs it imports"
+  exe="$work/unzipped/$top/quorvex.exe"
+  size=$(stat -c %s "$exe")
+  echo "quorvex.exe: $size bytes"
+  ((size <= 256 * 1024)) || fail "quorvex.exe has $size bytes, more than 256 KiB"
+  # Only DLLs every Windows has in System32: nothing that would have to come with the zip.
+  imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
+  [[ -n "$imports" ]] || fail "no imports found in quorvex.exe"
+  for dll in $imports; do
+    case $dll in
+      kernel32.dll | user32.dll | gdi32.dll | comdlg32.dll | msvcrt.dll) ;;
+      *) fail "quorvex.exe imports $dll, which is not one of Windows' own DLLs" ;;
+    esac
+  done
+
   echo "-- quorvex.exe from the zip under Wine"
   export WINEPREFIX="$PWD/$windows_build/wine" WINEDEBUG=-all WINEARCH=win64 \
     WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

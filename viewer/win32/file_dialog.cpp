@@ -1,6 +1,5 @@
 #include "file_dialog.h"
 
-#include <commdlg.h>
 #include <cderr.h>
 
 #include <algorithm>
@@ -11,6 +10,11 @@
 #include "texts.h"
 
 namespace quorvex {
+
+// The shared layer numbers the Open command's flags as the Windows headers do.
+static_assert(kHideReadOnlyFlag == OFN_HIDEREADONLY);
+static_assert(kFileMustExistFlag == OFN_FILEMUSTEXIST);
+static_assert(kLongNamesFlag == OFN_LONGNAMES);
 
 namespace {
 

@@ -6,14 +6,17 @@
 #include <string>
 
 #include "windows_api.h"
+// After the Windows headers it needs.
+#include <commdlg.h>
 
 namespace quorvex {
 
 class FileDialog {
  public:
-  // Flags added to those the Open command sets: the Explorer-style dialog, and no
-  // change of the program's current folder behind its back.
-  static constexpr int kAddedFlags = 0x80000 /* OFN_EXPLORER */ | 0x8 /* OFN_NOCHANGEDIR */;
+  // Flags added to those the Open command sets: the Explorer-style dialog, no change of
+  // the program's current folder behind its back, and no trace of the opened file in
+  // the system's recent items (Quorvex remembers nothing between runs).
+  static constexpr int kAddedFlags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
 
   std::u16string FileName() const { return fileName_; }
   void SetFileName(std::u16string fileName) { fileName_ = std::move(fileName); }

@@ -2,7 +2,7 @@
 
 #include <richedit.h>
 
-#include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "form_metrics.h"
@@ -17,34 +17,26 @@ namespace quorvex {
 
 namespace {
 
-// RichEdit 4.1 and later, whose window class is MSFTEDIT_CLASS. Loaded once per
-// process and kept: the display's class must outlive every window of it.
-void LoadRichEdit() {
-  static const HMODULE library = LoadLibraryW(L"msftedit.dll");
-  if (library == nullptr) throw std::runtime_error("msftedit.dll cannot be loaded");
+[[noreturn]] void RaiseLastError(std::u16string_view description) {
+  throw Failure(static_cast<int>(GetLastError()), Utf8FromUtf16(description));
 }
 
-void RegisterFormClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXW formClass{};
-  formClass.cbSize = sizeof formClass;
-  formClass.lpfnWndProc = procedure;
-  formClass.hInstance = instance;
-  formClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-  formClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-  formClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  formClass.lpszClassName = HexDumpForm::kClassName;
-  // A second form in the same process finds the class already there.
-  if (!RegisterClassExW(&formClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    throw std::runtime_error("the HexDumpForm window class cannot be registered");
-  }
+// RichEdit 4.1 and later, whose window class is MSFTEDIT_CLASS. Only from System32: the
+// program's own folder (Downloads, say) may hold a planted msftedit.dll.
+HMODULE LoadRichEditLibrary() {
+  const HMODULE library = LoadLibraryExW(L"msftedit.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (library == nullptr) RaiseLastError(u"无法加载显示控件 msftedit.dll。");
+  return library;
 }
+
+// Loaded once per process and kept: the display's class must outlive every window of it.
+void LoadRichEdit() { [[maybe_unused]] static const HMODULE library = LoadRichEditLibrary(); }
 
 HMENU CreateMenuBar() {
   HMENU bar = CreateMenu();
   HMENU file = CreatePopupMenu();
-  AppendMenuW(file, MF_STRING, HexDumpForm::kFileOpenCommand, Wide(texts::kFileOpen).c_str());
+  // The accelerator's key after a tab, which Windows menus show right-aligned.
+  AppendMenuW(file, MF_STRING, HexDumpForm::kFileOpenCommand, (Wide(texts::kFileOpen) + L"\tCtrl+O").c_str());
   AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(file, MF_STRING, HexDumpForm::kFileExitCommand, Wide(texts::kFileExit).c_str());
   AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), Wide(texts::kFileMenu).c_str());
@@ -70,22 +62,21 @@ int MessageBoxOver(HWND owner, std::u16string_view text, std::u16string_view tit
 }  // namespace
 
 HexDumpForm::HexDumpForm(HINSTANCE instance, bool endsProgram)
-    : instance_(instance), endsProgram_(endsProgram) {
+    : instance_(instance),
+      endsProgram_(endsProgram),
+      windowClass_(instance, kClassName, &HexDumpForm::WindowProcedure) {
   LoadRichEdit();
-  RegisterFormClass(instance, &HexDumpForm::WindowProcedure);
-
   const ACCEL openKey{FVIRTKEY | FCONTROL, 'O', kFileOpenCommand};
-  accelerators_ = CreateAcceleratorTableW(const_cast<ACCEL*>(&openKey), 1);
+  accelerators_.reset(CreateAcceleratorTableW(const_cast<ACCEL*>(&openKey), 1));
+  if (accelerators_ == nullptr) RaiseLastError(u"无法创建快捷键表。");
+  // Before the window exists: nothing may fail once it does.
+  Load();
 
   // WM_NCCREATE ties the window to this object and WM_CREATE adds the display.
   CreateWindowExW(0, kClassName, Wide(texts::kAppName).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, CreateMenuBar(), instance, this);
-  if (hwnd_ == nullptr || rchDisplay_ == nullptr) {
-    if (accelerators_ != nullptr) DestroyAcceleratorTable(accelerators_);
-    throw std::runtime_error("the HexDumpForm window cannot be created");
-  }
+  if (hwnd_ == nullptr || rchDisplay_ == nullptr) RaiseLastError(u"无法创建主窗口。");
   SetInitialClientSize();
-  Load();
 }
 
 HexDumpForm::~HexDumpForm() {
@@ -94,8 +85,6 @@ HexDumpForm::~HexDumpForm() {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
-  if (font_ != nullptr) DeleteObject(font_);
-  DestroyAcceleratorTable(accelerators_);
 }
 
 LRESULT CALLBACK HexDumpForm::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -171,7 +160,7 @@ void HexDumpForm::CreateDisplay() {
   if (font_ == nullptr) {
     ApplyDpi(GetDpiForWindow(hwnd_));
   } else {
-    SendMessageW(rchDisplay_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(rchDisplay_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   }
   RECT client{};
   GetClientRect(hwnd_, &client);
@@ -186,18 +175,18 @@ void HexDumpForm::ClearDisplay() {
   DestroyWindow(rchDisplay_);
   rchDisplay_ = nullptr;
   CreateDisplay();
-  if (rchDisplay_ == nullptr) throw std::runtime_error("the display cannot be created");
+  if (rchDisplay_ == nullptr) RaiseLastError(u"无法创建显示控件。");
   if (focused) SetFocus(rchDisplay_);
 }
 
 // The display font, regular, character set 0, at the window's DPI.
 void HexDumpForm::ApplyDpi(UINT dpi) {
-  const HFONT font = CreateFontW(-MulDiv(kDisplayFontCentipoints, static_cast<int>(dpi), 72 * 100), 0, 0, 0,
-                                 FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                 DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, Wide(kDisplayFontFace).c_str());
-  SendMessageW(rchDisplay_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-  if (font_ != nullptr) DeleteObject(font_);
-  font_ = font;
+  OwnedFont font(CreateFontW(-MulDiv(kDisplayFontCentipoints, static_cast<int>(dpi), 72 * 100), 0, 0, 0, FW_NORMAL,
+                             FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, Wide(kDisplayFontFace).c_str()));
+  SendMessageW(rchDisplay_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  // The old font goes only now that the display no longer uses it.
+  font_ = std::move(font);
 }
 
 void HexDumpForm::SetInitialClientSize() {
@@ -241,7 +230,7 @@ void HexDumpForm::ShowFile(const std::u16string& path, const std::u16string& tit
       .paint = [this] {
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
       },
-      .readFile = [&path] { return ReadWholeFile(std::filesystem::path(Wide(path))); },
+      .readFile = [&path] { return ReadWholeFile(Wide(path)); },
       .showText = [this](const std::u16string& text) {
         SetWindowTextW(rchDisplay_, Wide(text).c_str());
         SendMessageW(rchDisplay_, EM_SETSEL, 0, 0);

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "file_dialog.h"
+#include "owned_handles.h"
+#include "window_class.h"
 #include "windows_api.h"
 
 namespace quorvex {
@@ -22,7 +24,8 @@ class HexDumpForm {
   static constexpr int kDisplayTextLimit = 1 << 22;
 
   // Creates the window (hidden) with its menus and display and runs Load. With
-  // endsProgram, closing it ends the message loop of its thread.
+  // endsProgram, closing it ends the message loop of its thread. Raises
+  // quorvex::Failure, naming what could not be made, when the window cannot be made.
   HexDumpForm(HINSTANCE instance, bool endsProgram);
   ~HexDumpForm();
   HexDumpForm(const HexDumpForm&) = delete;
@@ -30,9 +33,9 @@ class HexDumpForm {
 
   HWND Handle() const { return hwnd_; }
   HWND Display() const { return rchDisplay_; }
-  HACCEL Accelerators() const { return accelerators_; }
+  HACCEL Accelerators() const { return accelerators_.get(); }
   // The display's font, made for the window's current DPI.
-  HFONT DisplayFont() const { return font_; }
+  HFONT DisplayFont() const { return font_.get(); }
   FileDialog& Dialog() { return dlgFile_; }
 
   // Shows the dump of the file at path, with title in the caption. A file that cannot
@@ -54,11 +57,13 @@ class HexDumpForm {
 
   HINSTANCE instance_;
   bool endsProgram_;
+  FileDialog dlgFile_;
+  // Freed after the window and its display, which use them, are gone.
+  WindowClass windowClass_;
+  OwnedAccelerators accelerators_;
+  OwnedFont font_;
   HWND hwnd_ = nullptr;
   HWND rchDisplay_ = nullptr;
-  HFONT font_ = nullptr;
-  HACCEL accelerators_ = nullptr;
-  FileDialog dlgFile_;
 };
 
 // Runs the thread's message loop, with the form's accelerators, until WM_QUIT.

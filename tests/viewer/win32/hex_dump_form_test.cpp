@@ -8,8 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
+#include <cwctype>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -22,6 +25,7 @@
 #include "dump_test_support.h"
 #include "hex_dump_form.h"
 #include "messages.h"
+#include "owned_handles.h"
 
 namespace quorvex::testing {
 namespace {
@@ -34,6 +38,60 @@ std::wstring TextOf(HWND window) {
   text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
+
+// The characters of text that font draws as the missing-glyph box: drawn alone, each
+// looks exactly like U+FFFF, which no font has. Drawing goes through the system's whole
+// font lookup, font links and replacements included, as the windows' own drawing does.
+std::wstring MissingGlyphs(HFONT font, std::wstring_view text) {
+  constexpr int kSide = 64;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, kSide, -kSide, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  const Owned<HBITMAP, DeleteObject> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const Owned<HDC, DeleteDC> dc(CreateCompatibleDC(nullptr));
+  SelectObject(dc.get(), bitmap.get());
+  SelectObject(dc.get(), font != nullptr ? font : static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
+  const auto draw = [&](wchar_t character) {
+    const RECT all{0, 0, kSide, kSide};
+    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    TextOutW(dc.get(), 2, 2, &character, 1);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    return std::vector<std::uint32_t>(pixels, pixels + kSide * kSide);
+  };
+  const auto box = draw(L'\xFFFF');
+  std::wstring missing;
+  for (const wchar_t character : text) {
+    // Spaces and control characters draw no glyph of their own.
+    if (std::iswspace(character) || character < L' ' || (character >= 0x7F && character <= 0x9F)) continue;
+    if (missing.find(character) != std::wstring::npos) continue;
+    if (draw(character) == box) missing += character;
+  }
+  return missing;
+}
+
+HFONT FontOf(HWND window) { return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)); }
+
+// The texts of window and its visible children, each with the characters its font lacks.
+std::wstring MissingGlyphsOf(HWND window, HFONT captionFont) {
+  std::wstring missing = MissingGlyphs(captionFont, TextOf(window));
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (IsWindowVisible(child)) missing += MissingGlyphs(FontOf(child), TextOf(child));
+  }
+  return missing;
+}
+
+// The fonts the system draws captions and menus with.
+struct SystemFonts {
+  SystemFonts() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    caption.reset(CreateFontIndirectW(&metrics.lfCaptionFont));
+    menu.reset(CreateFontIndirectW(&metrics.lfMenuFont));
+  }
+  OwnedFont caption, menu;
+};
 
 struct SeenBox {
   std::wstring title, text;
@@ -65,6 +123,7 @@ SeenBox Describe(HWND box, HWND text) {
 struct Answers {
   Boxes boxes;
   std::vector<std::wstring> dialogs;  // each Open dialog's name box as it appeared
+  std::wstring missingGlyphs;         // characters of their texts drawn as boxes
 };
 
 // Runs action on this thread while a watcher answers the modal windows it opens:
@@ -76,6 +135,7 @@ Answers AnswerAll(const std::function<void()>& action, const std::wstring& fileN
   std::atomic<bool> finished{false}, timedOut{false};
   const DWORD thread = GetCurrentThreadId();
   const auto giveUp = std::chrono::steady_clock::now() + 20s;
+  const SystemFonts fonts;
   std::thread watcher([&] {
     for (; !finished; std::this_thread::sleep_for(30ms)) {
       // Dialogs and message boxes are of the class #32770.
@@ -90,10 +150,12 @@ Answers AnswerAll(const std::function<void()>& action, const std::wstring& fileN
         } else if (name != nullptr) {
           std::this_thread::sleep_for(300ms);  // lets the dialog fill its list and name box
           answers.dialogs.push_back(TextOf(name));
+          answers.missingGlyphs += MissingGlyphsOf(window, fonts.caption.get());
           if (fileName.empty()) answer = IDCANCEL;
           else SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName.c_str()));
         } else if (text != nullptr) {
           answers.boxes.push_back(Describe(window, text));
+          answers.missingGlyphs += MissingGlyphsOf(window, fonts.caption.get());
         } else {
           continue;
         }
@@ -107,6 +169,7 @@ Answers AnswerAll(const std::function<void()>& action, const std::wstring& fileN
   finished = true;
   watcher.join();
   EXPECT_FALSE(timedOut) << "a modal window was left open";
+  EXPECT_EQ(answers.missingGlyphs, L"") << "drawn as empty boxes in a dialog or message box";
   return answers;
 }
 
@@ -156,9 +219,16 @@ TEST_F(WindowsForm, ClassCaptionMenusAndShortcut) {
 
   HMENU bar = GetMenu(form.Handle()), file = GetSubMenu(bar, 0);
   EXPECT_EQ(ItemsOf(bar), (Items{{L"文件(&F)", UINT(-1)}, {L"关于(A)...", HexDumpForm::kAboutCommand}}));
-  EXPECT_EQ(ItemsOf(file), (Items{{L"打开(&O)", HexDumpForm::kFileOpenCommand}, {L"", 0},
+  EXPECT_EQ(ItemsOf(file), (Items{{L"打开(&O)\tCtrl+O", HexDumpForm::kFileOpenCommand}, {L"", 0},
                                   {L"退出(&X)", HexDumpForm::kFileExitCommand}}));
   EXPECT_TRUE(GetMenuState(file, 1, MF_BYPOSITION) & MF_SEPARATOR);
+  // Sinhala, which no font here has, shows the check at work.
+  const SystemFonts fonts;
+  ASSERT_EQ(MissingGlyphs(fonts.menu.get(), L"A\x0D9A"), L"\x0D9A");
+  std::wstring missing;
+  for (const auto& [text, command] : ItemsOf(bar)) missing += MissingGlyphs(fonts.menu.get(), text);
+  for (const auto& [text, command] : ItemsOf(file)) missing += MissingGlyphs(fonts.menu.get(), text);
+  EXPECT_EQ(missing, L"") << "menu characters drawn as empty boxes";
 
   ACCEL keys[2] = {};
   ASSERT_EQ(CopyAcceleratorTableW(form.Accelerators(), keys, 2), 1);
@@ -181,6 +251,21 @@ TEST_F(WindowsForm, StartsAt503By278AndTheDisplayFillsTheClientAreaAtEverySize) 
   }
 }
 
+// The character format the display draws its text in: face, height in twips, weight,
+// character set, and whether any of italic, underline, strike-out or bold is on.
+using Format = std::tuple<std::wstring, LONG, LONG, BYTE, bool>;
+Format FormatOf(HWND display) {
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof format;
+  SendMessageW(display, EM_SETSEL, 0, -1);
+  SendMessageW(display, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  SendMessageW(display, EM_SETSEL, 0, 0);
+  const DWORD styles = CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT | CFE_BOLD;
+  return {format.szFaceName, format.yHeight, format.wWeight, format.bCharSet, (format.dwEffects & styles) != 0};
+}
+
+// Each file gets a display of its own: every one of them shows the font of the
+// window's current DPI.
 TEST_F(WindowsForm, DisplayIsReadOnlyPlainUnlimitedCourierNewScaledWithTheDpi) {
   const LONG style = GetWindowLongW(form.Display(), GWL_STYLE);
   EXPECT_TRUE(style & ES_READONLY);
@@ -188,25 +273,26 @@ TEST_F(WindowsForm, DisplayIsReadOnlyPlainUnlimitedCourierNewScaledWithTheDpi) {
   EXPECT_EQ(SendMessageW(form.Display(), EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT, TM_PLAINTEXT);
   EXPECT_GE(SendMessageW(form.Display(), EM_GETLIMITTEXT, 0, 0), 400000);
 
-  CHARFORMAT2W format{};
-  format.cbSize = sizeof format;
-  SendMessageW(form.Display(), EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-  EXPECT_STREQ(format.szFaceName, L"Courier New");
-  EXPECT_EQ(format.yHeight, 165) << "8.25 pt in twips";
-  EXPECT_EQ(format.wWeight, FW_NORMAL);
-  EXPECT_EQ(format.bCharSet, 0);
-  EXPECT_EQ(format.dwEffects & (CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT | CFE_BOLD), 0u);
-
-  // Another scale factor rescales the font, and the window takes the suggested size.
   const auto fontHeight = [&] {
     LOGFONTW font{};
     GetObjectW(form.DisplayFont(), sizeof font, &font);
     return font.lfHeight;
   };
+  const auto path = files.Write(L"f.bin", CountingBytes(64));
+  // The display measures twips with the screen's 96 DPI: 11 pixels are 8.25 pt, 17 are 12.75 pt.
+  const Format at96{L"Courier New", 165, FW_NORMAL, 0, false}, at144{L"Courier New", 255, FW_NORMAL, 0, false};
+  EXPECT_EQ(FormatOf(form.Display()), at96) << "at start";
   EXPECT_EQ(fontHeight(), -11) << "8.25 pt at 96 DPI";
+  form.ShowFile(path.u16string(), u"f.bin");
+  EXPECT_EQ(FormatOf(form.Display()), at96) << "after ShowFile";
+
+  // Another scale factor rescales the font, and the window takes the suggested size.
   RECT suggested{10, 20, 10 + 760, 20 + 460};
   SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(fontHeight(), -17) << "8.25 pt at 144 DPI";
+  EXPECT_EQ(FormatOf(form.Display()), at144) << "after the DPI change";
+  form.ShowFile(path.u16string(), u"f.bin");
+  EXPECT_EQ(FormatOf(form.Display()), at144) << "after ShowFile at 144 DPI";
   RECT frame{};
   GetWindowRect(form.Handle(), &frame);
   EXPECT_TRUE(EqualRect(&frame, &suggested));
@@ -227,6 +313,9 @@ TEST_F(WindowsForm, ShowFileShowsTheWholeDumpAndNamesTheFile) {
     EXPECT_TRUE(AnswerAll([&] { form.ShowFile(path.u16string(), FromWide(name)); }).boxes.empty()) << size;
     EXPECT_EQ(Shown(), Showing(name, bytes)) << size << " bytes";
   }
+  // The caption names a Chinese file; the last dump holds every byte value.
+  EXPECT_EQ(MissingGlyphs(SystemFonts().caption.get(), Shown().first), L"") << "caption characters drawn as boxes";
+  EXPECT_EQ(MissingGlyphs(form.DisplayFont(), Shown().second), L"") << "dump characters drawn as boxes";
 }
 
 // Shown bare, the seven widthless characters would leave five cells for a row's eight
@@ -283,6 +372,24 @@ TEST_F(WindowsForm, OpenShowsTheChosenFileAndACancelChangesNothing) {
   }
 }
 
+// Windows without the manifest's long-path awareness would refuse the path as 文件未找到.
+// Wine's own Open dialog cannot take a name this long, so the path goes to ShowFile as
+// the dialog hands it over.
+TEST_F(WindowsForm, AnUnprefixedPathOfMoreThan260CharactersIsShown) {
+  const std::wstring top = std::filesystem::absolute(files.Path()).lexically_normal().wstring() + L"\\长路径";
+  const std::wstring path = top + L"\\" + std::wstring(120, L'长') + L"\\" + std::wstring(120, L'x') + L"\\长.bin";
+  ASSERT_GT(path.size(), 260u);
+  // Made through the literal prefix, so that only the program's own read goes without it.
+  const std::filesystem::path prefixed = L"\\\\?\\" + path;
+  std::filesystem::create_directories(prefixed.parent_path());
+  const auto bytes = CountingBytes(30);
+  std::ofstream(prefixed, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), 30);
+
+  EXPECT_TRUE(AnswerAll([&] { form.ShowFile(FromWide(path), u"长.bin"); }).boxes.empty());
+  EXPECT_EQ(Shown(), Showing(L"长.bin", bytes));
+  std::filesystem::remove_all(L"\\\\?\\" + top);
+}
+
 // A name buffer too small for the chosen path: the dialog itself fails with
 // FNERR_BUFFERTOOSMALL and keeps its first name, which names no file for ShowFile.
 TEST_F(WindowsForm, AFailingDialogIsReportedThenWhatItHoldsIsShown) {
@@ -318,6 +425,28 @@ TEST_F(WindowsForm, QueuedOpenWaitsUntilTheFileIsShownAndExitCloses) {
   Command(HexDumpForm::kFileExitCommand);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(form.Handle(), nullptr);
+}
+
+// The window class and its icons belong to the form that registered them: they go
+// with it, and the next form makes them anew.
+TEST(WindowsFormClass, GoesWithTheFormThatRegisteredIt) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  for (int form = 1; form <= 2; ++form) {
+    HICON icon = nullptr;
+    {
+      const HexDumpForm shown(instance, false);
+      icon = reinterpret_cast<HICON>(GetClassLongPtrW(shown.Handle(), GCLP_HICON));
+      ICONINFO info{};
+      ASSERT_TRUE(GetIconInfo(icon, &info)) << "form " << form;
+      DeleteObject(info.hbmColor);
+      DeleteObject(info.hbmMask);
+    }
+    WNDCLASSEXW found{};
+    found.cbSize = sizeof found;
+    EXPECT_FALSE(GetClassInfoExW(instance, HexDumpForm::kClassName, &found)) << "the class outlived form " << form;
+    ICONINFO info{};
+    EXPECT_FALSE(GetIconInfo(icon, &info)) << "the class icon outlived form " << form;
+  }
 }
 
 }  // namespace

@@ -47,6 +47,24 @@ open_file() {
 printf 'Hello\r\n\0A\x7F\x81\x8D\x8F\x90\x9D\xAD' >"$work/示例数据.bin"
 : >"$work/空文件.bin"
 
+# Without RichEdit (Wine told not to load msftedit.dll) the window cannot be made: an
+# error box names what failed and, once answered, the program ends with a non-zero
+# status. The box's text comes from Wine's trace of the message boxes it shows.
+WINEDLLOVERRIDES="msftedit=d" WINEDEBUG="-all,trace+msgbox" bash "$wine_run" "$prefix" "$exe" \
+  >/dev/null 2>"$work/start-up.log" &
+program=$!
+wait_window 20 '^Quorvex$' >/dev/null || fail "no error box when RichEdit cannot be loaded"
+shot start-up-failure
+xdotool key Return
+status=0
+timeout 10 tail --pid="$program" -f /dev/null || fail "the program did not end after its start-up failure"
+wait "$program" || status=$?
+program=""
+((status != 0)) || fail "the program ended with status 0 after failing to start"
+text=$(sed -n 's/.*MSGBOX_OnInit L"\(.*\)"\r\{0,1\}$/\1/p' "$work/start-up.log" | head -n 1)
+text=$(printf '%b' "$(sed 's/\\\([0-9a-f]\{4\}\)/\\u\1/g' <<<"$text")")
+[[ "$text" == $'Quorvex 无法启动。\r\n错误 126：无法加载显示控件 msftedit.dll。' ]] || fail "the error box says: $text"
+
 # Its output goes nowhere, so that nothing it leaves behind holds the test's pipes.
 bash "$wine_run" "$prefix" "$exe" >/dev/null 2>&1 &
 program=$!
@@ -77,8 +95,10 @@ wait_window 10 '^Quorvex \[空文件\.bin\]$' >/dev/null || fail "the caption do
 shot error
 xdotool key Return sleep 0.5
 
-# File › Exit ends the program.
-xdotool key alt+f sleep 0.5 key x
+# File › Exit ends the program. The open File menu shows Open's shortcut.
+xdotool key alt+f
+shot file-menu
+xdotool key x
 timeout 10 tail --pid="$program" -f /dev/null || fail "Exit did not end the program"
 program=""
 echo "real-window test passed; screenshots in $shots"
