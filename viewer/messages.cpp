@@ -46,4 +46,14 @@ std::u16string ShowFailureText(std::u16string_view path, int number, std::u16str
   return text;
 }
 
+std::u16string StartupFailureText(int number, std::u16string_view description) {
+  std::u16string text(texts::kStartupFailed);
+  text += kLineBreak;
+  text += texts::kErrorNumberBefore;
+  text += DecimalText(number);
+  text += texts::kShowFailedNumberEnd;
+  text += description;
+  return text;
+}
+
 }  // namespace quorvex

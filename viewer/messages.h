@@ -18,4 +18,8 @@ std::u16string DialogErrorText(int number, std::u16string_view description);
 // Quorvex can show.
 std::u16string ShowFailureText(std::u16string_view path, int number, std::u16string_view description);
 
+// Why the program could not start: "Quorvex 无法启动。", a line break, then
+// "错误 126：" and the description.
+std::u16string StartupFailureText(int number, std::u16string_view description);
+
 }  // namespace quorvex

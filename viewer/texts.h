@@ -39,6 +39,10 @@ inline constexpr std::u16string_view kFileChoiceCancelled = u"已取消选择文
 inline constexpr std::u16string_view kShowFailedBefore = u"无法显示文件“";
 inline constexpr std::u16string_view kShowFailedMiddle = u"”。\r\n错误 ";
 inline constexpr std::u16string_view kShowFailedNumberEnd = u"：";
+// The window could not be made (Windows): kStartupFailed, CR LF, then "错误 " + number
+// + kShowFailedNumberEnd + description.
+inline constexpr std::u16string_view kStartupFailed = u"Quorvex 无法启动。";
+inline constexpr std::u16string_view kErrorNumberBefore = u"错误 ";
 // Added for the size failures (overflow, out of range).
 inline constexpr std::u16string_view kSizeLimit = u"Quorvex 只能显示 1 到 32,760 字节的文件。";
 

@@ -34,6 +34,8 @@ TEST(ViewerTexts, FirstFileNameAndShowFailure) {
   EXPECT_EQ(ShowFailureText(u"C:\\a\\空.bin", kOutOfRange, u"下标越界"),
             u"无法显示文件“C:\\a\\空.bin”。\r\n错误 9：下标越界" + limit);
   EXPECT_EQ(ShowFailureText(u"/gone", kFileNotFound, u"文件未找到"), u"无法显示文件“/gone”。\r\n错误 53：文件未找到");
+  EXPECT_EQ(StartupFailureText(126, u"无法加载显示控件 msftedit.dll。"),
+            u"Quorvex 无法启动。\r\n错误 126：无法加载显示控件 msftedit.dll。");
 }
 
 TEST(Utf16, ConvertsAndReplacesWhatIsMalformed) {

@@ -17,15 +17,15 @@ namespace quorvex {
 
 namespace {
 
-[[noreturn]] void RaiseLastError(std::u16string_view description) {
-  throw Failure(static_cast<int>(GetLastError()), Utf8FromUtf16(description));
+[[noreturn]] void RaiseLastError(const char* description) {
+  throw Failure(static_cast<int>(GetLastError()), description);
 }
 
 // RichEdit 4.1 and later, whose window class is MSFTEDIT_CLASS. Only from System32: the
 // program's own folder (Downloads, say) may hold a planted msftedit.dll.
 HMODULE LoadRichEditLibrary() {
   const HMODULE library = LoadLibraryExW(L"msftedit.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (library == nullptr) RaiseLastError(u"无法加载显示控件 msftedit.dll。");
+  if (library == nullptr) RaiseLastError("无法加载显示控件 msftedit.dll。");
   return library;
 }
 
@@ -68,14 +68,14 @@ HexDumpForm::HexDumpForm(HINSTANCE instance, bool endsProgram)
   LoadRichEdit();
   const ACCEL openKey{FVIRTKEY | FCONTROL, 'O', kFileOpenCommand};
   accelerators_.reset(CreateAcceleratorTableW(const_cast<ACCEL*>(&openKey), 1));
-  if (accelerators_ == nullptr) RaiseLastError(u"无法创建快捷键表。");
+  if (accelerators_ == nullptr) RaiseLastError("无法创建快捷键表。");
   // Before the window exists: nothing may fail once it does.
   Load();
 
   // WM_NCCREATE ties the window to this object and WM_CREATE adds the display.
   CreateWindowExW(0, kClassName, Wide(texts::kAppName).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, CreateMenuBar(), instance, this);
-  if (hwnd_ == nullptr || rchDisplay_ == nullptr) RaiseLastError(u"无法创建主窗口。");
+  if (hwnd_ == nullptr || rchDisplay_ == nullptr) RaiseLastError("无法创建主窗口。");
   SetInitialClientSize();
 }
 
@@ -175,7 +175,7 @@ void HexDumpForm::ClearDisplay() {
   DestroyWindow(rchDisplay_);
   rchDisplay_ = nullptr;
   CreateDisplay();
-  if (rchDisplay_ == nullptr) RaiseLastError(u"无法创建显示控件。");
+  if (rchDisplay_ == nullptr) RaiseLastError("无法创建显示控件。");
   if (focused) SetFocus(rchDisplay_);
 }
 

@@ -4,20 +4,19 @@
 
 #include "dump.h"
 #include "hex_dump_form.h"
+#include "messages.h"
 #include "texts.h"
 #include "utf16.h"
 
 namespace {
 
-// "Quorvex 无法启动。", then what failed: its number and description for a Failure.
-std::wstring StartupFailureText(const std::exception& error) {
-  std::u16string text = u"Quorvex 无法启动。\r\n";
-  if (const auto* failure = dynamic_cast<const quorvex::Failure*>(&error)) {
-    text += u"错误 " + quorvex::DecimalText(failure->Number()) + u"：" + quorvex::Utf16FromUtf8(failure->Description());
-  } else {
-    text += quorvex::Utf16FromUtf8(error.what());
+// What failed: its number and description for a Failure, else what the error says.
+std::wstring StartupFailureMessage(const std::exception& error) {
+  using namespace quorvex;
+  if (const auto* failure = dynamic_cast<const Failure*>(&error)) {
+    return Wide(StartupFailureText(failure->Number(), Utf16FromUtf8(failure->Description())));
   }
-  return quorvex::Wide(text);
+  return Wide(std::u16string(texts::kStartupFailed) + u"\r\n" + Utf16FromUtf8(error.what()));
 }
 
 }  // namespace
@@ -33,7 +32,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     return quorvex::RunMessageLoop(form);
   } catch (const std::exception& error) {
     // Without a window there is nothing else to tell the user why nothing appears.
-    MessageBoxW(nullptr, StartupFailureText(error).c_str(), quorvex::Wide(quorvex::texts::kAppName).c_str(),
+    MessageBoxW(nullptr, StartupFailureMessage(error).c_str(), quorvex::Wide(quorvex::texts::kAppName).c_str(),
                 MB_OK | MB_ICONERROR);
     return 1;
   }

@@ -1,7 +1,6 @@
 #include "window_class.h"
 
 #include "dump.h"
-#include "utf16.h"
 
 namespace quorvex {
 
@@ -29,7 +28,7 @@ WindowClass::WindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proced
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = name;
   if (!RegisterClassExW(&windowClass)) {
-    throw Failure(static_cast<int>(GetLastError()), Utf8FromUtf16(u"无法注册窗口类 " + FromWide(name) + u"。"));
+    throw Failure(static_cast<int>(GetLastError()), "无法注册窗口类。");
   }
   registered_ = true;
 }
