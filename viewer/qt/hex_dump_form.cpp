@@ -57,6 +57,7 @@ HexDumpForm::~HexDumpForm() = default;
 void HexDumpForm::CreateDisplay() {
   rchDisplay_ = new QPlainTextEdit(this);
   rchDisplay_->setObjectName(QStringLiteral("rchDisplay"));
+  rchDisplay_->setAccessibleName(QtText(texts::kDisplayName));
   rchDisplay_->setReadOnly(true);
   rchDisplay_->setUndoRedoEnabled(false);
   rchDisplay_->setLineWrapMode(QPlainTextEdit::NoWrap);
