@@ -6,6 +6,7 @@
 #include <QLineEdit>
 
 #include "dump.h"
+#include "file_details.h"
 #include "file_icon_provider.h"
 #include "texts.h"
 #include "utf16.h"
@@ -51,6 +52,7 @@ QFileDialog& FileDialog::DialogOver(QWidget* parent) {
     dialog_->setAcceptMode(QFileDialog::AcceptOpen);
     // "*", not "*.*": on Linux "*.*" would hide every file whose name has no dot.
     dialog_->setNameFilter(QStringLiteral("*"));
+    ShowDetailsInChinese(*dialog_);
   } else if (dialog_->parentWidget() != parent) {
     dialog_->setParent(parent, dialog_->windowFlags());
   }
