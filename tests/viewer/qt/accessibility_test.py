@@ -42,8 +42,10 @@ def wait_for(find, timeout=20):
 
 
 def keys(*names):
-    subprocess.run(["xdotool", "key", "--delay", "150", *names], check=True)
-    time.sleep(0.5)
+    """Each key, with time for what it opens to appear before the next."""
+    for name in names:
+        subprocess.run(["xdotool", "key", name], check=True)
+        time.sleep(0.5)
 
 
 def described(accessible):
