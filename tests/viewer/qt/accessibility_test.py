@@ -69,8 +69,13 @@ def window_named(app, name):
 
 
 def focused(app):
-    return next((accessible for accessible in descendants(app)
-                 if accessible.getState().contains(pyatspi.STATE_FOCUSED)), None)
+    """Everything that reports the focus: with the focus on the display, the window and
+    the display's own view (whose focus goes to the display) report it too."""
+    return [accessible for accessible in descendants(app) if accessible.getState().contains(pyatspi.STATE_FOCUSED)]
+
+
+def focus_on(app):
+    return "focus on " + (", ".join(described(holder) for holder in focused(app)) or "nothing")
 
 
 def main(program):
@@ -112,7 +117,7 @@ def run(sample):
     # Open through the keyboard alone.
     keys("ctrl+o")
     if not wait_for(lambda: window_named(app, "打开"), timeout=10):
-        check(False, "Ctrl+O opens the dialog", f"focus on {described(focused(app))}")
+        check(False, "Ctrl+O opens the dialog", focus_on(app))
         return
     time.sleep(0.5)
     subprocess.run(["xdotool", "type", "--delay", "20", sample], check=True)
@@ -122,20 +127,20 @@ def run(sample):
     text = display.queryText()
     shown = text.getText(0, text.characterCount)
     check(shown == SAMPLE_DUMP, "the display's text is the dump", repr(shown))
-    check(wait_for(lambda: focused(app) == display, timeout=3), "the display holds the focus after the Open",
-          f"focus on {described(focused(app))}")
+    check(wait_for(lambda: display in focused(app), timeout=3), "the display holds the focus after the Open",
+          focus_on(app))
 
     # About through the menu bar, closed with Enter.
     keys("alt+f", "Right", "Return")
     if not wait_for(lambda: window_named(app, "关于 Quorvex"), timeout=10):
-        check(False, "Alt+F, Right, Enter opens the About box", f"focus on {described(focused(app))}")
+        check(False, "Alt+F, Right, Enter opens the About box", focus_on(app))
         return
     time.sleep(0.5)
     keys("Return")
     check(wait_for(lambda: window_named(app, "关于 Quorvex") is None, timeout=10), "Enter closes the About box",
-          f"focus on {described(focused(app))}")
-    check(wait_for(lambda: focused(app) == display, timeout=3), "the display holds the focus after the About box",
-          f"focus on {described(focused(app))}")
+          focus_on(app))
+    check(wait_for(lambda: display in focused(app), timeout=3), "the display holds the focus after the About box",
+          focus_on(app))
 
 
 if __name__ == "__main__":
