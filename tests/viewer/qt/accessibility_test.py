@@ -125,7 +125,8 @@ def run(sample):
     caption = wait_for(lambda: window_named(app, "Quorvex [sample.bin]"))
     check(caption is not None, "the caption names the file", described(caption))
     text = display.queryText()
-    shown = text.getText(0, text.characterCount)
+    # The caption changes before the file is read; the text comes a moment later.
+    shown = wait_for(lambda: text.getText(0, text.characterCount), timeout=5)
     check(shown == SAMPLE_DUMP, "the display's text is the dump", repr(shown))
     check(wait_for(lambda: display in focused(app), timeout=3), "the display holds the focus after the Open",
           focus_on(app))
