@@ -1,5 +1,5 @@
 // Inside the engine: ReadWholeFile on POSIX systems with a pause between its look at
-// the path and its open, so that tests can swap the name in that gap.
+// the file and its open for reading, so that tests can swap the name in that gap.
 #pragma once
 
 #include <functional>
@@ -8,7 +8,7 @@
 
 namespace quorvex {
 
-// Runs after the path was found to be a regular file and before it is opened.
+// Runs after the path was found to be a regular file and before it is opened for reading.
 using BetweenLooks = std::function<void()>;
 
 ByteBuffer ReadWholeFile(const SystemPath& path, const BetweenLooks& between_looks);

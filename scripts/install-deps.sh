@@ -11,6 +11,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine
   dpkg-dev file desktop-file-utils appstream unzip lintian groff-base git
   xclip imagemagick locales
+  dbus-daemon dbus-bin at-spi2-core python3-pyatspi
 )
 
 missing=()

@@ -14,6 +14,9 @@ inline constexpr std::u16string_view kFileOpen = u"打开(&O)";
 inline constexpr std::u16string_view kFileExit = u"退出(&X)";
 inline constexpr std::u16string_view kAbout = u"关于(A)...";
 
+// The display's name for screen readers.
+inline constexpr std::u16string_view kDisplayName = u"十六进制内容";
+
 // Caption while a file is shown: kCaptionBefore + file name + kCaptionAfter.
 inline constexpr std::u16string_view kCaptionBefore = u"Quorvex [";
 inline constexpr std::u16string_view kCaptionAfter = u"]";

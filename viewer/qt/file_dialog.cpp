@@ -6,6 +6,7 @@
 #include <QLineEdit>
 
 #include "dialog_failure.h"
+#include "file_details.h"
 #include "file_icon_provider.h"
 #include "texts.h"
 
@@ -50,6 +51,7 @@ QFileDialog& FileDialog::DialogOver(QWidget* parent) {
     dialog_->setAcceptMode(QFileDialog::AcceptOpen);
     // "*", not "*.*": on Linux "*.*" would hide every file whose name has no dot.
     dialog_->setNameFilter(QStringLiteral("*"));
+    ShowDetailsInChinese(*dialog_);
   } else if (dialog_->parentWidget() != parent) {
     dialog_->setParent(parent, dialog_->windowFlags());
   }

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QShowEvent>
 
 #include "file_dialog.h"
 #include "form_metrics.h"
@@ -56,12 +57,15 @@ HexDumpForm::~HexDumpForm() = default;
 void HexDumpForm::CreateDisplay() {
   rchDisplay_ = new QPlainTextEdit(this);
   rchDisplay_->setObjectName(QStringLiteral("rchDisplay"));
+  rchDisplay_->setAccessibleName(QtText(texts::kDisplayName));
   rchDisplay_->setReadOnly(true);
   rchDisplay_->setUndoRedoEnabled(false);
   rchDisplay_->setLineWrapMode(QPlainTextEdit::NoWrap);
   rchDisplay_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   rchDisplay_->setFont(DisplayFont());
   setCentralWidget(rchDisplay_);
+  // Whatever gives the window the focus, after a box or the dialog, gives it the display.
+  setFocusProxy(rchDisplay_);
 }
 
 void HexDumpForm::CreateMenus() {
@@ -83,6 +87,13 @@ void HexDumpForm::CreateMenus() {
   QAction* mnuAbout = menuBar()->addAction(QtText(texts::kAbout));
   mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
   connect(mnuAbout, &QAction::triggered, this, &HexDumpForm::AboutClick);
+}
+
+void HexDumpForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // With no window manager, a window that is shown is not made active: it would take no
+  // keys until clicked.
+  if (!event->spontaneous()) ReturnKeysTo(this);
 }
 
 void HexDumpForm::Load() {

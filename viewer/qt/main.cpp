@@ -2,11 +2,13 @@
 #include <QApplication>
 
 #include "application.h"
+#include "chinese_glyphs.h"
 #include "hex_dump_form.h"
 #include "private_settings.h"
 #include "qt_translation.h"
 
 int main(int argc, char** argv) {
+  quorvex::PreferSimplifiedChineseGlyphs();
   QApplication app(argc, argv);
   const quorvex::PrivateSettings settings;
   quorvex::TranslateQtIntoChinese(app);

@@ -7,7 +7,8 @@
 namespace quorvex {
 
 void TranslateQtIntoChinese(QCoreApplication& app) {
-  // Dates and sizes in the dialog's detail view follow the same language.
+  // Numbers and dates that Qt writes for the default locale follow the same language
+  // (the Open dialog's file model writes for the system's: see file_details.h).
   QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
   auto* translator = new QTranslator(&app);
   if (translator->load(QStringLiteral(":/translations/qtbase_zh_CN.qm"))) {

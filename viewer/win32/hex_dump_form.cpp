@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "accessible_name.h"
 #include "form_metrics.h"
 #include "initial_file_name.h"
 #include "messages.h"
@@ -151,6 +152,7 @@ void HexDumpForm::CreateDisplay() {
                                     ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
                                 0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
   if (rchDisplay_ == nullptr) return;
+  GiveAccessibleName(rchDisplay_, texts::kDisplayName);
   SendMessageW(rchDisplay_, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
   SendMessageW(rchDisplay_, EM_EXLIMITTEXT, 0, kDisplayTextLimit);
   // No wrapping: each dump row stays one line, with a horizontal scroll bar if needed.

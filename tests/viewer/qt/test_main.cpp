@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "chinese_glyphs.h"
 #include "qt_translation.h"
 
 int main(int argc, char** argv) {
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
   // Qt's file dialog saves its state (folders visited, view mode) in the user's
   // settings; test runs keep theirs apart, so they neither read nor spoil the real ones.
   QStandardPaths::setTestModeEnabled(true);
+  quorvex::PreferSimplifiedChineseGlyphs();
   QApplication app(argc, argv);
   quorvex::TranslateQtIntoChinese(app);
   ::testing::InitGoogleTest(&argc, argv);

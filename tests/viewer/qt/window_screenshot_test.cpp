@@ -95,18 +95,24 @@ TEST(RealWindow, AboutBoxShowsTwoLines) {
   EXPECT_TRUE(grabbed);
 }
 
-// Qt's own parts in Chinese, for people to look at: the Open dialog, a report of a file
-// with a name as long as allowed (it must fit the screen), the display's context menu.
+// Qt's own parts in Chinese, for people to look at: the Open dialog's detail view (sizes,
+// types and dates), a report of a file with a name as long as allowed (it must fit the
+// screen), the display's context menu.
 TEST(RealWindow, QtsOwnPartsInChinese) {
   TestFiles files;
   // 255 bytes, the most a name may have.
   const QString longName = files.Write(QString(30, u'长') + QString(161, u'n') + u".bin"_qs, {});
   ASSERT_FALSE(longName.isEmpty());
+  for (const auto& [name, bytes] : {std::pair{u"256.bin"_qs, 256}, std::pair{u"应用.log"_qs, 2048},
+                                    std::pair{u"归档.tar.gz"_qs, 40000}}) {
+    ASSERT_FALSE(files.Write(name, QByteArray(bytes, 'q')).isEmpty());
+  }
   HexDumpForm form;
   ASSERT_TRUE(ShowAndWait(form));
 
   AnswerModals([&] { Action(form, "mnuFileOpen")->trigger(); },
                [&](QWidget& dialog) {
+                 static_cast<QFileDialog&>(dialog).setDirectory(files.Folder());
                  QTest::qWait(300);  // the folder's list fills in the background
                  GrabAndSave(dialog, QStringLiteral("open-dialog.png"));
                  static_cast<QDialog&>(dialog).reject();

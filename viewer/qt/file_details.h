@@ -1,0 +1,30 @@
+// The Open dialog's detail view, in Chinese and wide enough for what it shows. Qt's file
+// model writes sizes and dates in the system's locale ("256 bytes" under an English one),
+// and the view starts with column widths measured on short Latin samples, which cut
+// Chinese type names and longer dates.
+#pragma once
+
+#include <QIdentityProxyModel>
+#include <QLocale>
+
+class QFileDialog;
+
+namespace quorvex {
+
+// The file model as the views show it, with sizes and dates in Simplified Chinese.
+class ChineseFileDetails final : public QIdentityProxyModel {
+  Q_OBJECT
+
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+ private:
+  QLocale chinese_{QLocale::Chinese, QLocale::China};
+};
+
+// Puts ChineseFileDetails between the dialog's file model and its views, and sizes the
+// detail view's size, type and date columns to their contents; the name takes the rest.
+void ShowDetailsInChinese(QFileDialog& dialog);
+
+}  // namespace quorvex
