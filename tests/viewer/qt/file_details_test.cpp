@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "dialog_failure.h"
 #include "file_dialog.h"
 #include "window_test_support.h"
 
@@ -47,7 +48,7 @@ TEST(FileDetailsTest, SizesAndDatesInChineseInColumnsWideEnoughForThem) {
       [&] {
         try {
           dialog.ShowOpen(&window);
-        } catch (const Failure&) {  // the cancel below
+        } catch (const DialogFailure&) {  // the cancel below
         }
       },
       [&](QWidget& modal) {
