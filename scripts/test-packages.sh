@@ -159,7 +159,7 @@ else
   [[ -n "$imports" ]] || fail "no imports found in quorvex.exe"
   for dll in $imports; do
     case $dll in
-      kernel32.dll | user32.dll | gdi32.dll | comdlg32.dll | msvcrt.dll) ;;
+      kernel32.dll | user32.dll | gdi32.dll | comdlg32.dll | ole32.dll | msvcrt.dll) ;;
       *) fail "quorvex.exe imports $dll, which is not one of Windows' own DLLs" ;;
     esac
   done

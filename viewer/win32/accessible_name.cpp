@@ -30,23 +30,37 @@ struct Releaser {
   void operator()(IUnknown* object) const noexcept { object->Release(); }
 };
 
+using AccPropServices = std::unique_ptr<IAccPropServices, Releaser>;
+
+// The annotation service, or none where it is missing.
+AccPropServices Services() noexcept {
+  IAccPropServices* created = nullptr;
+  if (FAILED(CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                              reinterpret_cast<void**>(&created)))) {
+    return nullptr;
+  }
+  return AccPropServices(created);
+}
+
 }  // namespace
 
 void GiveAccessibleName(HWND control, std::u16string_view name) noexcept {
   const ComApartment apartment;
-  IAccPropServices* created = nullptr;
-  if (FAILED(CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                              reinterpret_cast<void**>(&created)))) {
-    return;
-  }
-  const std::unique_ptr<IAccPropServices, Releaser> services(created);
-  // The annotation stays with the window, after the service is released, until the
-  // window is destroyed.
+  const AccPropServices services = Services();
+  if (services == nullptr) return;
   try {
     services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
                              Wide(name).c_str());
   } catch (...) {  // the name's copy failed for want of memory: no name, nothing worse
   }
+}
+
+void ForgetAccessibleName(HWND control) noexcept {
+  const ComApartment apartment;
+  const AccPropServices services = Services();
+  if (services == nullptr) return;
+  const MSAAPROPID name = PROPID_ACC_NAME;
+  services->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1);
 }
 
 }  // namespace quorvex

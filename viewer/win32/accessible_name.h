@@ -14,4 +14,8 @@ namespace quorvex {
 // and works as before.
 void GiveAccessibleName(HWND control, std::u16string_view name) noexcept;
 
+// Drops the name given to control, and what the service keeps for it; called before the
+// control is destroyed.
+void ForgetAccessibleName(HWND control) noexcept;
+
 }  // namespace quorvex

@@ -140,6 +140,8 @@ LRESULT HexDumpForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_DESTROY:
+      // The display goes with the window, its name before it.
+      ForgetAccessibleName(rchDisplay_);
       if (endsProgram_) PostQuitMessage(0);
       return 0;
   }
@@ -174,6 +176,7 @@ void HexDumpForm::ClearDisplay() {
   // and even asking for its length most of one; destroying the control takes a few
   // milliseconds. So a fresh, empty display always takes the old one's place.
   const bool focused = GetFocus() == rchDisplay_;
+  ForgetAccessibleName(rchDisplay_);
   DestroyWindow(rchDisplay_);
   rchDisplay_ = nullptr;
   CreateDisplay();
