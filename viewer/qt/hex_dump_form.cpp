@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QShowEvent>
 
 #include "dump.h"
 #include "file_dialog.h"
@@ -63,6 +64,8 @@ void HexDumpForm::CreateDisplay() {
   rchDisplay_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   rchDisplay_->setFont(DisplayFont());
   setCentralWidget(rchDisplay_);
+  // Whatever gives the window the focus, after a box or the dialog, gives it the display.
+  setFocusProxy(rchDisplay_);
   displayText_ = std::make_unique<DisplayText>(rchDisplay_->font());
 }
 
@@ -85,6 +88,13 @@ void HexDumpForm::CreateMenus() {
   QAction* mnuAbout = menuBar()->addAction(QtText(texts::kAbout));
   mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
   connect(mnuAbout, &QAction::triggered, this, &HexDumpForm::AboutClick);
+}
+
+void HexDumpForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // With no window manager, a window that is shown is not made active: it would take no
+  // keys until clicked.
+  if (!event->spontaneous()) ReturnKeysTo(this);
 }
 
 void HexDumpForm::Load() {

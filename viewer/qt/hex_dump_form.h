@@ -34,6 +34,9 @@ class HexDumpForm : public QMainWindow {
   // be shown is reported in a message box; the display then stays empty.
   void ShowFile(const QString& path, const QString& title);
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void CreateDisplay();
   void CreateMenus();

@@ -50,6 +50,13 @@ void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& titl
   for (const QString& line : lines.split(u'\n')) shown += BreakableLine(line, box.fontMetrics(), maxWidth);
   box.setText(shown.join(u'\n'));
   box.exec();
+  ReturnKeysTo(parent);
+}
+
+void ReturnKeysTo(QWidget* parent) {
+  if (parent == nullptr) return;
+  parent->activateWindow();
+  parent->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 }  // namespace quorvex
