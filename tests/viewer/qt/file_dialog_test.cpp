@@ -2,6 +2,7 @@
 // the window's Open command uses it.
 #include "file_dialog.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QListView>
 #include <QWidget>
@@ -97,8 +98,9 @@ TEST_F(FileDialogTest, ChoosingAFileGivesItsFullPathAndName) {
   }
 }
 
-// Each showing starts at the last chosen file, preselected. A cancel raises, and a
-// name typed before it does not stick.
+// Each showing starts at the last chosen file, preselected, so that a name typed over
+// it replaces it. A cancel raises, and a name typed before it does not stick, nor does
+// the completion list typing opened.
 TEST_F(FileDialogTest, StartsAtTheLastChosenFileAndACancelChangesNothing) {
   MakeFile(u"one/a.bin"_qs);
   MakeFile(u"two/b.bin"_qs);
@@ -114,11 +116,15 @@ TEST_F(FileDialogTest, StartsAtTheLastChosenFileAndACancelChangesNothing) {
     EXPECT_EQ(dialog.FileTitle(), u"b.bin"_qs);
 
     SeenFileDialog cancelled;
+    QString typed;
     const auto failure = Show(dialog, [&](QFileDialog& shown) {
       cancelled = StartOf(shown);
-      NameBox(shown).setText(u"other.bin"_qs);
+      QTest::keyClicks(&NameBox(shown), u"oth"_qs);
+      typed = NameBox(shown).text();
       cancel(shown);
     });
+    EXPECT_EQ(typed, u"oth"_qs);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->Number(), kDialogCancelled);
     EXPECT_EQ(failure->Description(), "已取消选择文件。");

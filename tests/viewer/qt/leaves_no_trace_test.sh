@@ -61,11 +61,16 @@ printf 'Quorvex' >"$chinese"
 sample_dump=$'     1: 48 65 6C 6C 6F  D  A  0     Hello¿¿¿\n     9: 41                          A'
 chinese_dump=$'     1: 51 75 6F 72 76 65 78        Quorvex'
 
-# Waits for a shown window whose caption matches $1 exactly, then gives it a moment to
-# be ready for input; prints its id.
+# Waits for a shown window whose caption matches $1 exactly and for the keyboard's focus
+# to be on it, then gives it a moment to be ready for input; prints its id.
 window() {
-  timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1 || fail "no window \"$1\""
+  local id
+  id=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) && [[ -n $id ]] ||
+    fail "no window \"$1\""
+  timeout 5 bash -c 'until [[ $(xdotool getwindowfocus) == "$1" ]]; do sleep 0.1; done' focus "$id" ||
+    fail "\"$1\" does not have the keyboard's focus"
   sleep 0.5
+  echo "$id"
 }
 gone() {
   timeout 5 bash -c 'while xdotool search --onlyvisible --name "^$1\$" >/dev/null; do sleep 0.1; done' gone "$1" ||
