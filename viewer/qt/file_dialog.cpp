@@ -77,11 +77,12 @@ void FileDialog::ShowOpen(QWidget* parent) {
   // its folder has been read), which drops a selection.
   QMetaObject::Connection selectOnFocus;
   if (nameBox != nullptr) {
-    selectOnFocus = QObject::connect(qApp, &QApplication::focusChanged, nameBox, [nameBox, &selectOnFocus](QWidget*, QWidget* now) {
+    const auto select = [nameBox, &selectOnFocus](QWidget*, QWidget* now) {
       if (now != nameBox) return;
       nameBox->selectAll();
       QObject::disconnect(selectOnFocus);
-    });
+    };
+    selectOnFocus = QObject::connect(qApp, &QApplication::focusChanged, nameBox, select);
   }
 
   // Watched: the dialog is a child of parent, which could go away while the modal loop
@@ -95,7 +96,9 @@ void FileDialog::ShowOpen(QWidget* parent) {
   // name box's completion list, outlives the showing unless closed here, and would take
   // every key meant for the window. A completion still waiting for its folder to be
   // read is dropped too: it would open the list later, over the hidden dialog.
-  if (nameBox != nullptr && nameBox->completer() != nullptr) nameBox->completer()->setCompletionPrefix(QString());
+  if (QCompleter* completer = nameBox != nullptr ? nameBox->completer() : nullptr) {
+    completer->setCompletionPrefix(QString());
+  }
   while (QWidget* popup = QApplication::activePopupWidget()) {
     if (!popup->close()) break;
   }

@@ -63,17 +63,19 @@ chinese_dump=$'     1: 51 75 6F 72 76 65 78        Quorvex'
 
 # Waits for a shown window whose caption matches $1 exactly and for the keyboard's focus
 # to be on it, then gives it a moment to be ready for input; prints its id.
+# (xdotool's search gives up when a window goes while it looks, so it is asked again.)
 window() {
   local id
-  id=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) && [[ -n $id ]] ||
-    fail "no window \"$1\""
+  id=$(timeout 20 bash -c 'until id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) &&
+                             [[ -n $id ]]; do sleep 0.1; done; echo "$id"' window "$1") || fail "no window \"$1\""
   timeout 5 bash -c 'until [[ $(xdotool getwindowfocus) == "$1" ]]; do sleep 0.1; done' focus "$id" ||
     fail "\"$1\" does not have the keyboard's focus"
   sleep 0.5
   echo "$id"
 }
 gone() {
-  timeout 5 bash -c 'while xdotool search --onlyvisible --name "^$1\$" >/dev/null; do sleep 0.1; done' gone "$1" ||
+  timeout 5 bash -c 'while [[ -n $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null) ]]; do sleep 0.1; done' \
+    gone "$1" ||
     fail "$2 left \"$1\" open"
 }
 # Puts $1 on the clipboard. xclip hands it over from a process of its own, which may
@@ -133,7 +135,8 @@ open_typed "$chinese"
 window 'Quorvex \[十六进制.bin\]' >/dev/null
 copies "a warning and a second typed path" "$chinese_dump"
 
-xdotool key ctrl+o
+# Through the menu this time.
+xdotool key alt+f sleep 0.3 key o
 window '打开' >/dev/null
 xdotool key Escape
 gone '打开' "Escape"
