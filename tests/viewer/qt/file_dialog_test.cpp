@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QListView>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -111,10 +112,18 @@ TEST_F(FileDialogTest, StartsAtTheLastChosenFileAndACancelChangesNothing) {
   };
   for (const auto& cancel : cancels) {
     FileDialog dialog = Dialog(files.PathOf(u"one/*.*"_qs));
-    Show(dialog, [](QFileDialog& shown) { TypeAndOpen(shown, u"../two/b.bin"_qs); });
+    QFileDialog* qtDialog = nullptr;
+    Show(dialog, [&](QFileDialog& shown) {
+      qtDialog = &shown;
+      TypeAndOpen(shown, u"../two/b.bin"_qs);
+    });
     const QString chosen = dialog.FileName();
     EXPECT_EQ(dialog.FileTitle(), u"b.bin"_qs);
 
+    // Activated only once it has read its folder, as a window manager may do.
+    ASSERT_NE(qtDialog, nullptr);
+    qtDialog->setAttribute(Qt::WA_ShowWithoutActivating);
+    QTimer::singleShot(500, qtDialog, [qtDialog] { qtDialog->activateWindow(); });
     SeenFileDialog cancelled;
     QString typed;
     const auto failure = Show(dialog, [&](QFileDialog& shown) {
@@ -125,6 +134,7 @@ TEST_F(FileDialogTest, StartsAtTheLastChosenFileAndACancelChangesNothing) {
     });
     EXPECT_EQ(typed, u"oth"_qs);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    qtDialog->setAttribute(Qt::WA_ShowWithoutActivating, false);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->Number(), kDialogCancelled);
     EXPECT_EQ(failure->Description(), "已取消选择文件。");
