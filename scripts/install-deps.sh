@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-private-dev libgl-dev qt6-translations-l10n
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool fonts-liberation fonts-wqy-microhei
+  xvfb xauth xdotool x11-utils openbox dbus-x11 fonts-liberation fonts-wqy-microhei
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine
   dpkg-dev file desktop-file-utils appstream unzip lintian groff-base git
   xclip imagemagick locales

@@ -126,9 +126,12 @@ QT_QPA_PLATFORM=xcb show_window "$program"
 
 echo "== Windows zip"
 if ! grep -qs '^QUORVEX_BUILD_VIEWER:BOOL=ON' "$windows_build/CMakeCache.txt"; then
+  # CI must never pass with the zip untried.
+  [[ -n ${CI:-} && $CI != false ]] && outcome=FAILED || outcome=SKIPPED
   echo "**********************************************************************"
-  echo "SKIPPED: $windows_build builds no viewer, so there is no zip to try."
+  echo "$outcome: $windows_build builds no viewer, so there is no zip to try."
   echo "**********************************************************************"
+  [[ $outcome == SKIPPED ]] || failures=$((failures + 1))
 else
   pack "$windows_build/CPackConfig.cmake" ZIP "$work/zip"
   zip="$work/zip/Quorvex-$version-win64.zip"

@@ -1,5 +1,7 @@
 #include "file_dialog.h"
 
+#include <QApplication>
+#include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -68,14 +70,39 @@ void FileDialog::ShowOpen(QWidget* parent) {
   // Whatever was typed or chosen in an earlier showing goes.
   const StartPoint start = StartFrom(fileName_);
   if (!start.folder.isEmpty()) dialog.setDirectory(start.folder);
-  if (auto* nameBox = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) nameBox->clear();
+  auto* nameBox = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  if (nameBox != nullptr) nameBox->clear();
   if (!start.selection.isEmpty()) dialog.selectFile(start.selection);
+  // Selected, so that a name the user types replaces it rather than adding to it; once
+  // the name box has the focus, since until then the dialog may set the name anew (when
+  // its folder has been read), which drops a selection.
+  QMetaObject::Connection selectOnFocus;
+  if (nameBox != nullptr) {
+    const auto select = [nameBox, &selectOnFocus](QWidget*, QWidget* now) {
+      if (now != nameBox) return;
+      nameBox->selectAll();
+      QObject::disconnect(selectOnFocus);
+    };
+    selectOnFocus = QObject::connect(qApp, &QApplication::focusChanged, nameBox, select);
+  }
 
   // Watched: the dialog is a child of parent, which could go away while the modal loop
   // runs and take the dialog with it.
   QPointer<QFileDialog> shown = &dialog;
   const bool chosen = dialog.exec() == QDialog::Accepted && shown &&
                       !shown->selectedFiles().isEmpty();
+  QObject::disconnect(selectOnFocus);
+  // The dialog is hidden and kept, not destroyed: a fresh one for each showing would
+  // cost about 12.5 KiB of memory for every Open. So whatever it left open, such as the
+  // name box's completion list, outlives the showing unless closed here, and would take
+  // every key meant for the window. A completion still waiting for its folder to be
+  // read is dropped too: it would open the list later, over the hidden dialog.
+  if (QCompleter* completer = nameBox != nullptr ? nameBox->completer() : nullptr) {
+    completer->setCompletionPrefix(QString());
+  }
+  while (QWidget* popup = QApplication::activePopupWidget()) {
+    if (!popup->close()) break;
+  }
   // A dialog that is hidden, not destroyed, leaves the activation where it was; with no
   // window manager to hand it back, the window would stay deaf to keys.
   if (parent != nullptr) parent->activateWindow();

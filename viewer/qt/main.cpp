@@ -6,8 +6,10 @@
 #include "hex_dump_form.h"
 #include "private_settings.h"
 #include "qt_translation.h"
+#include "session_bus.h"
 
 int main(int argc, char** argv) {
+  quorvex::KeepDBusFromStartingABus();
   quorvex::PreferSimplifiedChineseGlyphs();
   QApplication app(argc, argv);
   const quorvex::PrivateSettings settings;

@@ -2,8 +2,10 @@
 // the window's Open command uses it.
 #include "file_dialog.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QListView>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -97,8 +99,9 @@ TEST_F(FileDialogTest, ChoosingAFileGivesItsFullPathAndName) {
   }
 }
 
-// Each showing starts at the last chosen file, preselected. A cancel raises, and a
-// name typed before it does not stick.
+// Each showing starts at the last chosen file, preselected, so that a name typed over
+// it replaces it. A cancel raises, and a name typed before it does not stick, nor does
+// the completion list typing opened.
 TEST_F(FileDialogTest, StartsAtTheLastChosenFileAndACancelChangesNothing) {
   MakeFile(u"one/a.bin"_qs);
   MakeFile(u"two/b.bin"_qs);
@@ -109,16 +112,29 @@ TEST_F(FileDialogTest, StartsAtTheLastChosenFileAndACancelChangesNothing) {
   };
   for (const auto& cancel : cancels) {
     FileDialog dialog = Dialog(files.PathOf(u"one/*.*"_qs));
-    Show(dialog, [](QFileDialog& shown) { TypeAndOpen(shown, u"../two/b.bin"_qs); });
+    QFileDialog* qtDialog = nullptr;
+    Show(dialog, [&](QFileDialog& shown) {
+      qtDialog = &shown;
+      TypeAndOpen(shown, u"../two/b.bin"_qs);
+    });
     const QString chosen = dialog.FileName();
     EXPECT_EQ(dialog.FileTitle(), u"b.bin"_qs);
 
+    // Activated only once it has read its folder, as a window manager may do.
+    ASSERT_NE(qtDialog, nullptr);
+    qtDialog->setAttribute(Qt::WA_ShowWithoutActivating);
+    QTimer::singleShot(500, qtDialog, [qtDialog] { qtDialog->activateWindow(); });
     SeenFileDialog cancelled;
+    QString typed;
     const auto failure = Show(dialog, [&](QFileDialog& shown) {
       cancelled = StartOf(shown);
-      NameBox(shown).setText(u"other.bin"_qs);
+      QTest::keyClicks(&NameBox(shown), u"oth"_qs);
+      typed = NameBox(shown).text();
       cancel(shown);
     });
+    EXPECT_EQ(typed, u"oth"_qs);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    qtDialog->setAttribute(Qt::WA_ShowWithoutActivating, false);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->Number(), kDialogCancelled);
     EXPECT_EQ(failure->Description(), u"已取消选择文件。");

@@ -4,12 +4,18 @@
 #include <QFontInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include "application.h"
+#include "session_bus.h"
 #include "window_test_support.h"
 
 namespace quorvex::testing {
@@ -120,6 +126,43 @@ TEST(Application, IsNamedVersionedAndHasItsIcon) {
   EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
   EXPECT_TRUE(icon.availableSizes().contains(QSize(32, 32)));
   EXPECT_FALSE(icon.pixmap(32, 32).toImage().allGray());
+}
+
+// D-Bus starts a session bus of its own (which outlives the program) when it finds none;
+// a bus that is there is kept.
+TEST(Application, KeepsDBusFromStartingABusOnlyWhereThereIsNone) {
+  const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS"), runtime = qgetenv("XDG_RUNTIME_DIR");
+  QTemporaryDir withBus, withFile, empty;
+  const int socketFd = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un bus{.sun_family = AF_UNIX, .sun_path = {}};
+  const QByteArray busPath = QFile::encodeName(withBus.filePath(u"bus"_qs));
+  ASSERT_LT(busPath.size(), qsizetype(sizeof bus.sun_path));
+  std::copy(busPath.begin(), busPath.end(), bus.sun_path);
+  ASSERT_EQ(bind(socketFd, reinterpret_cast<sockaddr*>(&bus), sizeof bus), 0);
+  QFile(withFile.filePath(u"bus"_qs)).open(QIODevice::WriteOnly);
+  // "-" for a variable that is not set.
+  const struct {
+    QByteArray address;
+    QString runtime;
+    QByteArray expected;
+  } cases[] = {
+      {"unix:path=/run/user/1000/bus", empty.path(), "unix:path=/run/user/1000/bus"},
+      {"-", withBus.path(), "-"},
+      {"-", withFile.path(), "disabled:"},
+      {"-", empty.path(), "disabled:"},
+      {"-", QString(), "disabled:"},
+      {"", QString(), "disabled:"},
+  };
+  for (const auto& [given, runtimeDir, expected] : cases) {
+    SCOPED_TRACE((given + " " + QFile::encodeName(runtimeDir)).toStdString());
+    given != "-" ? qputenv("DBUS_SESSION_BUS_ADDRESS", given) : qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+    runtimeDir.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir));
+    KeepDBusFromStartingABus();
+    EXPECT_EQ(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS") ? qgetenv("DBUS_SESSION_BUS_ADDRESS") : "-", expected);
+  }
+  close(socketFd);
+  address.isNull() ? qunsetenv("DBUS_SESSION_BUS_ADDRESS") : qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+  runtime.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", runtime);
 }
 
 }  // namespace

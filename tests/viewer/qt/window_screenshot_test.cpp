@@ -1,21 +1,29 @@
 // The window on a real X display (run under Xvfb): it appears with its menu bar, and a
-// file opened through the dialog shows its dump. Screenshots are saved for people to
-// look at, in QUORVEX_SCREENSHOT_DIR.
+// file opened through the dialog shows its dump. Every text shown has glyphs in the
+// fonts that draw it. Screenshots are saved for people to look at, in
+// QUORVEX_SCREENSHOT_DIR.
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
+#include <QGlyphRun>
+#include <QHeaderView>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
 #include <QSet>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "window_test_support.h"
 
@@ -48,6 +56,56 @@ int ColoursIn(const QImage& image, const QRect& area) {
   return static_cast<int>(colours.size());
 }
 
+// The lines of text that the font, with the faces Qt falls back on, has no glyph for:
+// they would show as empty boxes.
+QStringList Unshowable(const QString& text, const QFont& font) {
+  QStringList unshowable;
+  for (const QString& line : QString(text).remove(u'&').split(u'\n')) {
+    QTextLayout layout(line, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+      if (run.glyphIndexes().contains(0)) unshowable += line + u" ["_qs + run.rawFont().familyName() + u"]"_qs;
+    }
+  }
+  return unshowable;
+}
+
+// What Unshowable finds in every text that window and its visible parts show, menus
+// included (shown or not), and in the caption, drawn with the window's font; one line
+// of UTF-8 text, empty if every text can be shown.
+std::string UnshowableIn(const QWidget& window) {
+  QStringList unshowable = Unshowable(window.windowTitle(), window.font());
+  QList<const QWidget*> parts = window.findChildren<const QWidget*>();
+  parts.prepend(&window);
+  for (const QWidget* part : parts) {
+    const auto add = [&](const QString& text) { unshowable += Unshowable(text, part->font()); };
+    if (qobject_cast<const QMenu*>(part) != nullptr || qobject_cast<const QMenuBar*>(part) != nullptr) {
+      for (const QAction* action : part->actions()) add(action->text());
+    }
+    if (!part->isVisible()) continue;
+    if (const auto* label = qobject_cast<const QLabel*>(part)) add(label->text());
+    if (const auto* button = qobject_cast<const QAbstractButton*>(part)) add(button->text());
+    if (const auto* edit = qobject_cast<const QLineEdit*>(part)) add(edit->text());
+    if (const auto* edit = qobject_cast<const QPlainTextEdit*>(part)) add(edit->toPlainText());
+    if (const auto* box = qobject_cast<const QComboBox*>(part)) add(box->currentText());
+    if (const auto* header = qobject_cast<const QHeaderView*>(part); header != nullptr && header->model() != nullptr) {
+      for (int section = 0; section < header->count(); ++section) {
+        add(header->model()->headerData(section, header->orientation()).toString());
+      }
+    } else if (const auto* view = qobject_cast<const QAbstractItemView*>(part); view != nullptr && view->model() != nullptr) {
+      const QModelIndex root = view->rootIndex();
+      for (int row = 0; row < view->model()->rowCount(root); ++row) {
+        for (int column = 0; column < view->model()->columnCount(root); ++column) {
+          add(view->model()->index(row, column, root).data().toString());
+        }
+      }
+    }
+  }
+  return unshowable.join(u" | ").toStdString();
+}
+
 TEST(RealWindow, AppearsWithItsMenuBar) {
   ASSERT_EQ(QGuiApplication::platformName(), QString("xcb"));
   HexDumpForm form;
@@ -57,6 +115,7 @@ TEST(RealWindow, AppearsWithItsMenuBar) {
   const QRect bar = form.menuBar()->geometry();
   ASSERT_GT(bar.height(), 0);
   EXPECT_GT(ColoursIn(shot, bar), 3) << "the menu bar's captions are not drawn";
+  EXPECT_EQ(UnshowableIn(form), "");
   EXPECT_EQ(Display(form)->size(), QSize(503, 278));
 }
 
@@ -81,18 +140,22 @@ TEST(RealWindow, OpensAFileThroughTheDialogAndShowsItsDump) {
   const QImage shot = GrabAndSave(form, QStringLiteral("dump.png"));
   ASSERT_FALSE(shot.isNull());
   EXPECT_GT(ColoursIn(shot, Display(form)->geometry()), 3) << "the dump is not drawn";
+  EXPECT_EQ(UnshowableIn(form), "");
 }
 
 TEST(RealWindow, AboutBoxShowsTwoLines) {
   HexDumpForm form;
   ASSERT_TRUE(ShowAndWait(form));
   bool grabbed = false;
+  std::string unshowable;
   AnswerModals([&] { Action(form, "mnuAbout")->trigger(); },
                [&](QWidget& box) {
                  grabbed = !GrabAndSave(box, QStringLiteral("about.png")).isNull();
+                 unshowable = UnshowableIn(box);
                  static_cast<QDialog&>(box).accept();
                });
   EXPECT_TRUE(grabbed);
+  EXPECT_EQ(unshowable, "");
 }
 
 // Qt's own parts in Chinese, for people to look at: the Open dialog's detail view (sizes,
@@ -110,11 +173,13 @@ TEST(RealWindow, QtsOwnPartsInChinese) {
   HexDumpForm form;
   ASSERT_TRUE(ShowAndWait(form));
 
+  std::string unshowable;
   AnswerModals([&] { Action(form, "mnuFileOpen")->trigger(); },
                [&](QWidget& dialog) {
                  static_cast<QFileDialog&>(dialog).setDirectory(files.Folder());
                  QTest::qWait(300);  // the folder's list fills in the background
                  GrabAndSave(dialog, QStringLiteral("open-dialog.png"));
+                 unshowable += UnshowableIn(dialog);
                  static_cast<QDialog&>(dialog).reject();
                });
 
@@ -123,6 +188,7 @@ TEST(RealWindow, QtsOwnPartsInChinese) {
                [&](QWidget& shown) {
                  box = shown.frameGeometry();
                  GrabAndSave(shown, QStringLiteral("error-box.png"));
+                 unshowable += UnshowableIn(shown);
                  static_cast<QDialog&>(shown).accept();
                });
   EXPECT_TRUE(box.isValid() && form.screen()->availableGeometry().contains(box));
@@ -135,7 +201,9 @@ TEST(RealWindow, QtsOwnPartsInChinese) {
   menu->popup(form.mapToGlobal(QPoint(40, 60)));
   ASSERT_TRUE(QTest::qWaitForWindowExposed(menu.get()));
   GrabAndSave(*menu, QStringLiteral("context-menu.png"));
+  unshowable += UnshowableIn(*menu);
   menu->close();
+  EXPECT_EQ(unshowable, "");
 }
 
 }  // namespace
