@@ -8,6 +8,16 @@ namespace quorvex {
 
 namespace {
 constexpr std::u16string_view kLineBreak = u"\r\n";
+
+// A line break, then "错误 53：文件未找到".
+void AppendFailure(std::u16string& text, int number, std::u16string_view description) {
+  text += kLineBreak;
+  text += texts::kErrorNumberBefore;
+  text += DecimalText(number);
+  text += texts::kErrorNumberEnd;
+  text += description;
+}
+
 }  // namespace
 
 std::u16string AboutText() {
@@ -35,10 +45,8 @@ std::u16string DialogErrorText(int number, std::u16string_view description) {
 std::u16string ShowFailureText(std::u16string_view path, int number, std::u16string_view description) {
   std::u16string text(texts::kShowFailedBefore);
   text += path;
-  text += texts::kShowFailedMiddle;
-  text += DecimalText(number);
-  text += texts::kShowFailedNumberEnd;
-  text += description;
+  text += texts::kShowFailedAfter;
+  AppendFailure(text, number, description);
   if (number == kOverflow || number == kOutOfRange) {
     text += kLineBreak;
     text += texts::kSizeLimit;
@@ -48,11 +56,7 @@ std::u16string ShowFailureText(std::u16string_view path, int number, std::u16str
 
 std::u16string StartupFailureText(int number, std::u16string_view description) {
   std::u16string text(texts::kStartupFailed);
-  text += kLineBreak;
-  text += texts::kErrorNumberBefore;
-  text += DecimalText(number);
-  text += texts::kShowFailedNumberEnd;
-  text += description;
+  AppendFailure(text, number, description);
   return text;
 }
 

@@ -37,15 +37,17 @@ inline constexpr std::u16string_view kDialogErrorAfter = u" selecting file.";
 // The Open dialog's description of a cancel (the Open command ends quietly on it).
 inline constexpr std::u16string_view kFileChoiceCancelled = u"已取消选择文件。";
 
-// A file that could not be shown: kShowFailedBefore + path + kShowFailedMiddle + number
-// + kShowFailedNumberEnd + description.
-inline constexpr std::u16string_view kShowFailedBefore = u"无法显示文件“";
-inline constexpr std::u16string_view kShowFailedMiddle = u"”。\r\n错误 ";
-inline constexpr std::u16string_view kShowFailedNumberEnd = u"：";
-// The window could not be made (Windows): kStartupFailed, CR LF, then "错误 " + number
-// + kShowFailedNumberEnd + description.
-inline constexpr std::u16string_view kStartupFailed = u"Quorvex 无法启动。";
+// A failure's number and description, as the Chinese reports give them:
+// kErrorNumberBefore + number + kErrorNumberEnd + description ("错误 53：文件未找到").
 inline constexpr std::u16string_view kErrorNumberBefore = u"错误 ";
+inline constexpr std::u16string_view kErrorNumberEnd = u"：";
+
+// A file that could not be shown: kShowFailedBefore + path + kShowFailedAfter, CR LF,
+// then the failure.
+inline constexpr std::u16string_view kShowFailedBefore = u"无法显示文件“";
+inline constexpr std::u16string_view kShowFailedAfter = u"”。";
+// The window could not be made (Windows): kStartupFailed, CR LF, then the failure.
+inline constexpr std::u16string_view kStartupFailed = u"Quorvex 无法启动。";
 // Added for the size failures (overflow, out of range).
 inline constexpr std::u16string_view kSizeLimit = u"Quorvex 只能显示 1 到 32,760 字节的文件。";
 
