@@ -49,14 +49,28 @@ configure_prefix() {
   cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 }
 
+# Creates the prefix and sets it up; fails if Windows' own DLLs are not in place after.
+prepare_prefix() {
+  wineboot --init </dev/null >"$WINEPREFIX.log" 2>&1 9>&- &&
+    configure_prefix </dev/null >>"$WINEPREFIX.log" 2>&1 9>&- &&
+    wineserver --wait 9>&- &&
+    [[ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]]
+}
+
 mkdir -p "$WINEPREFIX"
 (
   # Several tests may start at once (ctest -j): one of them prepares the prefix.
   flock 9
-  if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-    wineboot --init </dev/null >/dev/null 2>&1 9>&-
-    configure_prefix </dev/null >/dev/null 2>&1 9>&-
-    wineserver --wait 9>&-
+  # Marked ready only once prepared in full: a first start now and then stops half-way
+  # (seen on a busy machine), and a half-made prefix would fail every later start. It
+  # is then made afresh, once.
+  if [[ ! -f "$WINEPREFIX/.ready" ]]; then
+    if ! prepare_prefix; then
+      wineserver -k 9>&- || true
+      rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX"
+      prepare_prefix || { echo "Wine could not prepare $WINEPREFIX:" >&2; cat "$WINEPREFIX.log" >&2; exit 1; }
+    fi
+    touch "$WINEPREFIX/.ready"
   fi
   # One Wine server stays up between the test programs (a cold start costs a
   # couple of seconds, a warm one a fraction) and ends by itself once they have
