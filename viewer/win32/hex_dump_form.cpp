@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "accessible_name.h"
 #include "form_metrics.h"
 #include "initial_file_name.h"
 #include "messages.h"
@@ -141,7 +140,7 @@ LRESULT HexDumpForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DESTROY:
       // The display goes with the window, its name before it.
-      ForgetAccessibleName(rchDisplay_);
+      accessibleNames_.Forget(rchDisplay_);
       if (endsProgram_) PostQuitMessage(0);
       return 0;
   }
@@ -154,7 +153,7 @@ void HexDumpForm::CreateDisplay() {
                                     ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
                                 0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
   if (rchDisplay_ == nullptr) return;
-  GiveAccessibleName(rchDisplay_, texts::kDisplayName);
+  accessibleNames_.Give(rchDisplay_, texts::kDisplayName);
   SendMessageW(rchDisplay_, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
   SendMessageW(rchDisplay_, EM_EXLIMITTEXT, 0, kDisplayTextLimit);
   // No wrapping: each dump row stays one line, with a horizontal scroll bar if needed.
@@ -176,7 +175,7 @@ void HexDumpForm::ClearDisplay() {
   // and even asking for its length most of one; destroying the control takes a few
   // milliseconds. So a fresh, empty display always takes the old one's place.
   const bool focused = GetFocus() == rchDisplay_;
-  ForgetAccessibleName(rchDisplay_);
+  accessibleNames_.Forget(rchDisplay_);
   DestroyWindow(rchDisplay_);
   rchDisplay_ = nullptr;
   CreateDisplay();

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "accessible_name.h"
 #include "file_dialog.h"
 #include "owned_handles.h"
 #include "window_class.h"
@@ -58,6 +59,8 @@ class HexDumpForm {
   HINSTANCE instance_;
   bool endsProgram_;
   FileDialog dlgFile_;
+  // Held until the window and its display are gone.
+  AccessibleNames accessibleNames_;
   // Freed after the window and its display, which use them, are gone.
   WindowClass windowClass_;
   OwnedAccelerators accelerators_;
