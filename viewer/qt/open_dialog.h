@@ -22,7 +22,8 @@ class OpenDialog {
   virtual void SetFlags(int flags) = 0;
 
   // Shows the dialog modally over parent. On a choice, FileName and FileTitle describe
-  // the chosen file; on cancel (kDialogCancelled) or error it raises DialogFailure and changes nothing.
+  // the chosen file; on cancel (kDialogCancelled) or error it raises DialogFailure and
+  // changes nothing.
   virtual void ShowOpen(QWidget* parent) = 0;
 
   // The chosen file's name without its folder.

@@ -81,7 +81,9 @@ HexDumpForm::HexDumpForm(HINSTANCE instance, bool endsProgram)
 
 HexDumpForm::~HexDumpForm() {
   if (hwnd_ != nullptr) {
-    // Closing through the destructor: the object goes away, so no more messages for it.
+    // Closing through the destructor: the object goes away, so no more messages for it,
+    // WM_DESTROY's among them; the display's name goes here instead.
+    accessibleNames_.Forget(rchDisplay_);
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
