@@ -1,6 +1,5 @@
 #include "messages.h"
 
-#include "dump.h"
 #include "texts.h"
 #include "utf16.h"
 
@@ -10,12 +9,12 @@ namespace {
 constexpr std::u16string_view kLineBreak = u"\r\n";
 
 // A line break, then "错误 53：文件未找到".
-void AppendFailure(std::u16string& text, int number, std::u16string_view description) {
+void AppendFailure(std::u16string& text, const Failure& failure) {
   text += kLineBreak;
   text += texts::kErrorNumberBefore;
-  text += DecimalText(number);
+  text += DecimalText(failure.Number());
   text += texts::kErrorNumberEnd;
-  text += description;
+  text += Utf16FromUtf8(failure.Description());
 }
 
 }  // namespace
@@ -42,21 +41,26 @@ std::u16string DialogErrorText(int number, std::u16string_view description) {
   return text;
 }
 
-std::u16string ShowFailureText(std::u16string_view path, int number, std::u16string_view description) {
+std::u16string ShowFailureText(std::u16string_view path, const Failure& failure) {
   std::u16string text(texts::kShowFailedBefore);
   text += path;
   text += texts::kShowFailedAfter;
-  AppendFailure(text, number, description);
-  if (number == kOverflow || number == kOutOfRange) {
+  AppendFailure(text, failure);
+  if (failure.Number() == kOverflow || failure.Number() == kOutOfRange) {
     text += kLineBreak;
     text += texts::kSizeLimit;
   }
   return text;
 }
 
-std::u16string StartupFailureText(int number, std::u16string_view description) {
+std::u16string StartupFailureText(const std::exception& error) {
   std::u16string text(texts::kStartupFailed);
-  AppendFailure(text, number, description);
+  if (const auto* failure = dynamic_cast<const Failure*>(&error)) {
+    AppendFailure(text, *failure);
+  } else {
+    text += kLineBreak;
+    text += Utf16FromUtf8(error.what());
+  }
   return text;
 }
 

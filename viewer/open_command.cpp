@@ -1,6 +1,5 @@
 #include "open_command.h"
 
-#include "dialog_failure.h"
 #include "messages.h"
 
 namespace quorvex {

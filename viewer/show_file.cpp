@@ -3,7 +3,6 @@
 #include "caption.h"
 #include "display_text.h"
 #include "messages.h"
-#include "utf16.h"
 
 namespace quorvex {
 
@@ -15,7 +14,7 @@ void RunShowFile(std::u16string_view path, std::u16string_view title, const Show
   try {
     text = DisplayText(DumpText(steps.readFile()));
   } catch (const Failure& failure) {
-    steps.reportFailure(ShowFailureText(path, failure.Number(), Utf16FromUtf8(failure.Description())));
+    steps.reportFailure(ShowFailureText(path, failure));
     return;
   }
   steps.showText(text);

@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "dialog_failure.h"
 #include "display_text.h"
 #include "dump.h"
 #include "initial_file_name.h"
@@ -31,11 +30,12 @@ TEST(ViewerTexts, FirstFileNameAndShowFailure) {
   EXPECT_EQ(InitialFileName(u"C:\\", u'\\'), u"C:\\\\*.*");
 
   const std::u16string limit = u"\r\nQuorvex 只能显示 1 到 32,760 字节的文件。";
-  EXPECT_EQ(ShowFailureText(u"C:\\a\\空.bin", kOutOfRange, u"下标越界"),
+  EXPECT_EQ(ShowFailureText(u"C:\\a\\空.bin", Failure(kOutOfRange, "下标越界")),
             u"无法显示文件“C:\\a\\空.bin”。\r\n错误 9：下标越界" + limit);
-  EXPECT_EQ(ShowFailureText(u"/gone", kFileNotFound, u"文件未找到"), u"无法显示文件“/gone”。\r\n错误 53：文件未找到");
-  EXPECT_EQ(StartupFailureText(126, u"无法加载显示控件 msftedit.dll。"),
+  EXPECT_EQ(ShowFailureText(u"/gone", Failure(kFileNotFound, "文件未找到")), u"无法显示文件“/gone”。\r\n错误 53：文件未找到");
+  EXPECT_EQ(StartupFailureText(Failure(126, "无法加载显示控件 msftedit.dll。")),
             u"Quorvex 无法启动。\r\n错误 126：无法加载显示控件 msftedit.dll。");
+  EXPECT_EQ(StartupFailureText(std::bad_alloc()), u"Quorvex 无法启动。\r\nstd::bad_alloc");
 }
 
 TEST(Utf16, ConvertsAndReplacesWhatIsMalformed) {
@@ -112,9 +112,9 @@ TEST(ShowFile, ClearsNamesAndPaintsBeforeTheReadThenShowsOrReports) {
   } cases[] = {
       {[] { return ByteBuffer({0x41, 0xAD}); }, u"show      1: 41 AD                       A□\r\n"},
       {[] () -> ByteBuffer { throw Failure(kFileNotFound, "文件未找到"); },
-       u"report " + ShowFailureText(u"C:\\d\\a.bin", kFileNotFound, u"文件未找到")},
+       u"report 无法显示文件“C:\\d\\a.bin”。\r\n错误 53：文件未找到"},
       {[] { return ByteBuffer(std::vector<std::uint8_t>(32761)); },
-       u"report " + ShowFailureText(u"C:\\d\\a.bin", kOverflow, u"溢出")},
+       u"report 无法显示文件“C:\\d\\a.bin”。\r\n错误 6：溢出\r\nQuorvex 只能显示 1 到 32,760 字节的文件。"},
   };
   for (const auto& c : cases) {
     std::vector<std::u16string> expected = before;

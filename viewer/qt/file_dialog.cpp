@@ -7,9 +7,9 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
-#include "dialog_failure.h"
 #include "file_details.h"
 #include "file_icon_provider.h"
+#include "open_command.h"
 #include "texts.h"
 
 namespace quorvex {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "dialog_failure.h"
 #include "open_command.h"
 #include "texts.h"
 

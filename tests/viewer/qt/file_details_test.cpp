@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "dialog_failure.h"
+#include "open_command.h"
 #include "file_dialog.h"
 #include "window_test_support.h"
 

@@ -13,7 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "dialog_failure.h"
+#include "open_command.h"
 #include "window_test_support.h"
 
 namespace quorvex::testing {

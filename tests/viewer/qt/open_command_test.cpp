@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "dialog_failure.h"
+#include "open_command.h"
 #include "window_test_support.h"
 
 namespace quorvex::testing {

@@ -341,13 +341,13 @@ TEST_F(WindowsForm, WidthlessCharactersShowAsStandInsOneCellWide) {
 TEST_F(WindowsForm, FilesThatCannotBeShownGiveTheWarningBoxAndTheWindowStays) {
   const auto shown = files.Write(L"shown.bin", CountingBytes(20));
   for (const auto& [path, failure, description] :
-       {std::tuple{files.Write(L"空.bin", {}), kOutOfRange, u"下标越界"},
-        std::tuple{files.Write(L"big.bin", CountingBytes(32761)), kOverflow, u"溢出"},
-        std::tuple{files.Path(), kPathFileAccessError, u"路径/文件访问错误"}}) {
+       {std::tuple{files.Write(L"空.bin", {}), kOutOfRange, "下标越界"},
+        std::tuple{files.Write(L"big.bin", CountingBytes(32761)), kOverflow, "溢出"},
+        std::tuple{files.Path(), kPathFileAccessError, "路径/文件访问错误"}}) {
     form.ShowFile(shown.u16string(), u"shown.bin");
     const std::wstring title = path.filename().wstring();
     const Answers answers = AnswerAll([&] { form.ShowFile(path.u16string(), FromWide(title)); });
-    EXPECT_EQ(answers.boxes, Boxes{Warning(ShowFailureText(path.u16string(), failure, description))});
+    EXPECT_EQ(answers.boxes, Boxes{Warning(ShowFailureText(path.u16string(), Failure(failure, description)))});
     EXPECT_TRUE(IsWindow(form.Handle()));
     EXPECT_EQ(Shown(), Showing(title, {})) << "the previous dump is gone";
   }
@@ -397,7 +397,7 @@ TEST_F(WindowsForm, AFailingDialogIsReportedThenWhatItHoldsIsShown) {
   form.Dialog().SetNameBufferSize(8);
   const Answers answers = Open(files.Write(L"long-enough-name.bin", CountingBytes(8)).wstring());
   const SeenBox dialogError{L"Quorvex", L"Error 12291 selecting file.\r\n文件名太长，缓冲区容纳不下。", nullptr, 1};
-  EXPECT_EQ(answers.boxes, (Boxes{dialogError, Warning(ShowFailureText(start, kFileNotFound, u"文件未找到"))}));
+  EXPECT_EQ(answers.boxes, (Boxes{dialogError, Warning(ShowFailureText(start, Failure(kFileNotFound, "文件未找到")))}));
   EXPECT_EQ(Shown(), Showing(L"", {}));
 }
 
