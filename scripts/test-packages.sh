@@ -35,7 +35,7 @@ mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 # captioned "Quorvex" exists, then ends it; fails if none appears within 30 s.
 show_window() {
   # shellcheck disable=SC2016  # expanded by the inner shell
-  xvfb-run -a bash -c '
+  bash scripts/with-x-display.sh 1024x768x24 bash -c '
     "$@" >"$log" 2>&1 &
     pid=$!
     timeout 30 xdotool search --sync --onlyvisible --name "^Quorvex\$" >/dev/null && status=0 || status=$?

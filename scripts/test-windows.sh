@@ -12,7 +12,7 @@ started=$SECONDS
 jobs=$(nproc)
 
 tools=(x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-gcc-posix x86_64-w64-mingw32-windres wine wineserver
-       xvfb-run xdotool xclip import)
+       Xvfb xdotool xclip import)
 missing_tools() {
   local tool
   for tool in "${tools[@]}"; do command -v "$tool" >/dev/null || echo "$tool"; done
@@ -46,7 +46,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$build" -j "$jobs"
 
 # One Xvfb for the whole stage: Wine's programs and its server share one display.
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -euo pipefail -c '
+bash scripts/with-x-display.sh 1280x1024x24 bash -euo pipefail -c '
   build=$1 prefix=$2 jobs=$3
   echo "Starting Wine in $prefix"
   boot_started=$SECONDS

@@ -4,7 +4,7 @@ display's role, name and text, and where the focus is after a keyboard Open and 
 About box closed with Enter.
 
 Usage, with an X display and a session bus of its own:
-  xvfb-run -a dbus-run-session -- accessibility_test.py path/to/quorvex
+  scripts/with-x-display.sh 1024x768x24 dbus-run-session -- accessibility_test.py path/to/quorvex
 """
 import os
 import subprocess

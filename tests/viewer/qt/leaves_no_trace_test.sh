@@ -8,7 +8,7 @@
 #   bare:    no window manager and no session bus (D-Bus must not start one of its own)
 #   openbox: under a window manager, in a session bus of its own, as on a desktop (the
 #            program must still reach the bus)
-# Usage (under xvfb-run): leaves_no_trace_test.sh path/to/quorvex bare|openbox
+# Usage (on an X display of its own): leaves_no_trace_test.sh path/to/quorvex bare|openbox
 # Screenshots of the display after the first open (and at a failure) go to
 # QUORVEX_SCREENSHOT_DIR, if set.
 set -euo pipefail

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Runs a command on an X display of its own, an Xvfb that ends with it:
+#   with-x-display.sh WIDTHxHEIGHTxDEPTH COMMAND [ARGUMENTS...]
+# The server picks a free display number itself (-displayfd) and reports it once it
+# takes connections, so that servers started together never reach for the same one.
+# Exits with the command's status.
+set -euo pipefail
+if (($# < 2)); then
+  echo "usage: $0 WIDTHxHEIGHTxDEPTH COMMAND [ARGUMENTS...]" >&2
+  exit 2
+fi
+screen=$1
+shift
+
+work=$(mktemp -d)
+server=
+stop() {
+  [[ -z $server ]] || { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; } || true
+  rm -rf "$work"
+}
+trap stop EXIT
+# Local connections only, and no authority file: nothing of the server is written
+# under the home.
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" 2>"$work/log" &
+server=$!
+for ((tries = 0; tries < 200; ++tries)); do
+  [[ -s $work/display ]] && break
+  kill -0 "$server" 2>/dev/null || break
+  sleep 0.05
+done
+number=$(tr -dc 0-9 <"$work/display")
+[[ -n $number ]] || { echo "Xvfb did not start:" >&2; cat "$work/log" >&2; exit 1; }
+export DISPLAY=":$number"
+unset WAYLAND_DISPLAY
+status=0
+"$@" || status=$?
+exit "$status"
