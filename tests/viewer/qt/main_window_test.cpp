@@ -34,7 +34,7 @@ TEST_F(MainWindow, MenuBarHasFileMenuThenAboutItem) {
   ASSERT_NE(bar[0]->menu(), nullptr);
   EXPECT_EQ(bar[0]->menu()->objectName(), u"mnuFile"_qs);
   EXPECT_EQ(bar[1]->objectName(), u"mnuAbout"_qs);
-  EXPECT_EQ(bar[1]->text(), u"关于(A)..."_qs);
+  EXPECT_EQ(bar[1]->text(), u"关于(&A)..."_qs);
   EXPECT_EQ(bar[1]->menu(), nullptr) << "About is an item on the bar, not a menu";
 
   const QList<QAction*> file = bar[0]->menu()->actions();
