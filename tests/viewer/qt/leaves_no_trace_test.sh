@@ -5,10 +5,13 @@
 # the display at once (Ctrl+A, Ctrl+C copy the dump); 文件(&F) › 退出(&X) ends the program. Then nothing
 # may be written to the home or the XDG folders (the system libraries' caches under
 # .cache aside), and no process the program started may outlive it.
-#   bare:    no window manager and no session bus (D-Bus must not start one of its own)
-#   openbox: under a window manager, in a session bus of its own, as on a desktop (the
-#            program must still reach the bus)
-# Usage (on an X display of its own): leaves_no_trace_test.sh path/to/quorvex bare|openbox
+#   bare:       no window manager and no session bus (D-Bus must not start one of its own)
+#   openbox:    under a window manager, in a session bus of its own, as on a desktop (the
+#               program must still reach the bus)
+#   autolaunch: no window manager, and a session bus published on the X display only, as
+#               dbus-launch leaves one for a startx or remote session (the program must
+#               reach it, and start no other)
+# Usage (on an X display of its own): leaves_no_trace_test.sh path/to/quorvex MODE
 # Screenshots of the display after the first open (and at a failure) go to
 # QUORVEX_SCREENSHOT_DIR, if set.
 set -euo pipefail
@@ -23,21 +26,22 @@ marked() {
   done
   return 0
 }
-pid= wm=
+pid= wm= bus= bus_pid=
 cleanup() {
   # The program and what it left first: a session bus ends with the program it was
   # started for.
   kill $(marked) 2>/dev/null || true
   [[ -n $pid ]] && wait "$pid" 2>/dev/null || true
   [[ -n $wm ]] && kill "$wm" 2>/dev/null || true
+  [[ -n $bus_pid ]] && kill "$bus_pid" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 label=$mode shots=${QUORVEX_SCREENSHOT_DIR:-} shot_prefix=keys-$mode-
 source "$(dirname "$0")/../window_driver.sh"
 
+mkdir "$work/wm-home"
 if [[ $mode == openbox ]]; then
-  mkdir "$work/wm-home"
   HOME=$work/wm-home openbox --sm-disable >/dev/null 2>&1 &
   wm=$!
   timeout 10 bash -c 'until xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; do sleep 0.1; done' ||
@@ -71,6 +75,13 @@ open_typed() {
   press Return
 }
 
+if [[ $mode == autolaunch ]]; then
+  # Started as D-Bus starts one for a display, for this user and machine; it notes its
+  # address in a home of its own, not the program's.
+  eval "$(HOME=$work/wm-home dbus-launch --autolaunch="$(dbus-uuidgen --get)" --sh-syntax)"
+  bus=$DBUS_SESSION_BUS_ADDRESS bus_pid=$DBUS_SESSION_BUS_PID
+  unset DBUS_SESSION_BUS_ADDRESS DBUS_SESSION_BUS_PID DBUS_SESSION_BUS_WINDOWID
+fi
 if [[ $mode == openbox ]]; then
   dbus-run-session -- bash -c 'printf %s "$DBUS_SESSION_BUS_ADDRESS" >"$1"; shift; exec env "$@"' \
     session "$work/bus" "$mark" "$program" &
@@ -114,9 +125,10 @@ wait_gone '^打开$'
 wait_active '^Quorvex \[十六进制\.bin\]$' >/dev/null
 expect_copied "a cancelled open" "$chinese_dump"
 
-if [[ $mode == openbox ]]; then
+if [[ $mode != bare ]]; then
   # The program is connected to the session's bus, as a screen reader needs it to be.
-  bus=$(cat "$work/bus") shown=$(xdotool getwindowpid "$main") connected=
+  [[ -n $bus ]] || bus=$(cat "$work/bus")
+  shown=$(xdotool getwindowpid "$main") connected=
   for name in $(DBUS_SESSION_BUS_ADDRESS=$bus dbus-send --session --print-reply --dest=org.freedesktop.DBus \
                   /org/freedesktop/DBus org.freedesktop.DBus.ListNames | grep -o '":[0-9.]*"' | tr -d '"'); do
     DBUS_SESSION_BUS_ADDRESS=$bus dbus-send --session --print-reply --dest=org.freedesktop.DBus \
