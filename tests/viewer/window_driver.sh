@@ -13,6 +13,10 @@ fail() {
   exit 1
 }
 
+for tool in xdotool xclip import; do
+  command -v "$tool" >/dev/null || { echo "FAIL: the command $tool is not installed" >&2; exit 1; }
+done
+
 # A picture of the whole screen, as the user sees it, in $shots/$shot_prefix$1.png.
 shoot() {
   [[ -n ${shots:-} ]] || return 0
