@@ -8,19 +8,19 @@ endfunction()
 # A page in Chinese. groff breaks lines only at blanks and Chinese sets none, so every
 # wide character (three bytes in UTF-8: CJK and its punctuation) is followed by a break
 # point (\:) and a text line ending in one joins the next without a blank (\c). Requests
-# (lines starting with ".") are left as they are.
+# (lines starting with ".") are left as they are. An edit of the page configures the
+# build again.
+include(QuorvexTextLines)
 function(quorvex_chinese_man_page in out)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${in}")
   file(READ "${in}" page)
-  if(page MATCHES ";")
-    message(FATAL_ERROR "${in}: a \";\" would split the page's lines; use \"；\"")
-  endif()
   string(CONFIGURE "${page}" page @ONLY)
   string(ASCII 226 lead_first)
   string(ASCII 239 lead_last)
   string(ASCII 128 tail_first)
   string(ASCII 191 tail_last)
   set(wide "[${lead_first}-${lead_last}][${tail_first}-${tail_last}][${tail_first}-${tail_last}]")
-  string(REPLACE "\n" ";" lines "${page}")
+  quorvex_split_lines("${page}" lines)
   set(page "")
   foreach(line IN LISTS lines)
     if(NOT line MATCHES "^\\.")
@@ -28,6 +28,7 @@ function(quorvex_chinese_man_page in out)
     endif()
     string(APPEND page "${line}\n")
   endforeach()
+  quorvex_restore_set_aside(page)
   string(REGEX REPLACE "\\\\:\n([^.\n])" "\\\\:\\\\c\n\\1" page "${page}")
   string(REGEX REPLACE "\n$" "" page "${page}")
   file(CONFIGURE OUTPUT "${out}" CONTENT "${page}" @ONLY)

@@ -56,6 +56,12 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
   set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # Beside the libraries dpkg-shlibdeps finds: the interface is in Chinese, and without
+  # a face that has its characters every menu and box shows boxes.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk | fonts-wqy-zenhei | fonts-arphic-uming")
+  # Liberation Mono is Courier New's metric twin, the display's face where Courier New
+  # is missing; Qt's Wayland platform lets Quorvex run natively, not through XWayland.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation | fonts-liberation2, qt6-wayland")
   set(CPACK_DEBIAN_COMPRESSION_TYPE "xz")
 endif()
 

@@ -4,16 +4,15 @@
 
 # Sets in the caller: QUORVEX_RELEASES_XML, the <release> elements, newest first;
 # QUORVEX_RELEASE_DATE, the newest entry's date (YYYY-MM-DD). Fails when the newest
-# entry is not the project's version.
+# entry is not the project's version. An edit of the file configures the build again.
+include(QuorvexTextLines)
 function(quorvex_read_releases changelog)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${changelog}")
   file(READ "${changelog}" text)
   string(REPLACE "&" "&amp;" text "${text}")
   string(REPLACE "<" "&lt;" text "${text}")
   string(REPLACE ">" "&gt;" text "${text}")
-  # The lines become a list; all semicolons, the escapes' too, stand aside meanwhile.
-  string(ASCII 31 semicolon)
-  string(REPLACE ";" "${semicolon}" text "${text}")
-  string(REPLACE "\n" ";" lines "${text}")
+  quorvex_split_lines("${text}" lines)
   set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
   set(xml "")
   set(items "")
@@ -53,7 +52,7 @@ function(quorvex_read_releases changelog)
     message(FATAL_ERROR "${changelog}: its newest entry must be version ${QUORVEX_VERSION_TEXT}, "
                         "with a date; it is \"${newest_version}\"")
   endif()
-  string(REPLACE "${semicolon}" ";" xml "${xml}")
+  quorvex_restore_set_aside(xml)
   set(QUORVEX_RELEASES_XML "${xml}" PARENT_SCOPE)
   set(QUORVEX_RELEASE_DATE "${newest_date}" PARENT_SCOPE)
 endfunction()

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <string>
+#include <utility>
 
 #include "file_reading.h"
 #include "open_failure_posix.h"
@@ -15,14 +16,18 @@ namespace quorvex {
 
 namespace {
 
-// An open descriptor, closed when it goes out of scope on every path.
+// An open descriptor, or none (-1), closed when it goes out of scope on every path.
 class FileDescriptor {
  public:
-  explicit FileDescriptor(int open_fd) noexcept : fd_(open_fd) {}
+  explicit FileDescriptor(int open_fd = -1) noexcept : fd_(open_fd) {}
+  FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() { ::close(fd_); }
+  ~FileDescriptor() {
+    if (IsOpen()) ::close(fd_);
+  }
 
+  bool IsOpen() const noexcept { return fd_ >= 0; }
   int Get() const noexcept { return fd_; }
 
  private:
@@ -45,14 +50,48 @@ void RefuseAllButRegularFiles(const struct stat& status) {
   if (!S_ISREG(status.st_mode)) Raise(kPathFileAccessError);
 }
 
-// The look at the open handle: still a regular file, and the very file the first look
-// saw. A name swapped in between never leads to a read of something else.
-std::uint64_t SameRegularFileSize(int fd, const struct stat& first) {
-  struct stat status {};
-  if (::fstat(fd, &status) != 0) Raise(kPathFileAccessError);
+// Still a regular file, and the very file the first look saw: a name swapped in between
+// never leads to a read of something else.
+void RefuseAllButTheFileLookedAt(const struct stat& status, const struct stat& first) {
   RefuseAllButRegularFiles(status);
   if (status.st_dev != first.st_dev || status.st_ino != first.st_ino) Raise(kPathFileAccessError);
-  return static_cast<std::uint64_t>(status.st_size);
+}
+
+// The first look. Where there is O_PATH (Linux), it is made at a handle that names the
+// file without opening it (no FIFO writer released, no device acted on) and follows
+// links, as a plain open would; elsewhere at the name, and the handle stays empty.
+FileDescriptor LookAt(const SystemPath& path, struct stat& status) {
+#ifdef O_PATH
+  FileDescriptor handle = Open(path.c_str(), O_PATH | O_CLOEXEC);
+  if (::fstat(handle.Get(), &status) != 0) Raise(kPathFileAccessError);
+  return handle;
+#else
+  if (::stat(path.c_str(), &status) != 0) Raise(OpenFailureNumber(errno));
+  return FileDescriptor();
+#endif
+}
+
+// The regular file reopened through its handle's entry among the process's descriptors:
+// the very inode looked at, whatever the name has become since. Empty where there is no
+// handle, or no such entry because /proc is not mounted (a chroot, a bare container).
+FileDescriptor ReopenThroughHandle(const FileDescriptor& handle, const char* descriptor_folder) {
+  if (!handle.IsOpen()) return FileDescriptor();
+  const std::string entry = std::string(descriptor_folder) + "/" + std::to_string(handle.Get());
+  const int fd = ::open(entry.c_str(), kReadFlags);
+  if (fd < 0 && errno != ENOENT) Raise(OpenFailureNumber(errno));
+  return FileDescriptor(fd);
+}
+
+// Without a handle to reopen, the name is opened again, only while a second look finds
+// it still naming the file looked at: a file swapped in before that look is refused
+// without being opened. One swapped in within the instant between that look and the
+// open is opened (without blocking; a FIFO's blocked writer is then let go) and refused
+// by the look at the open descriptor. Nothing but the file looked at is ever read.
+FileDescriptor OpenByNameWhileStillTheSame(const SystemPath& path, const struct stat& first) {
+  struct stat again {};
+  if (::stat(path.c_str(), &again) != 0) Raise(OpenFailureNumber(errno));
+  RefuseAllButTheFileLookedAt(again, first);
+  return Open(path.c_str(), kReadFlags);
 }
 
 std::size_t ReadSomeFrom(int fd, std::uint8_t* destination, std::size_t count) {
@@ -63,8 +102,19 @@ std::size_t ReadSomeFrom(int fd, std::uint8_t* destination, std::size_t count) {
   }
 }
 
+// Through the handle where /proc has its entry, else by name.
+FileDescriptor OpenForReading(const SystemPath& path, const FileDescriptor& handle, const struct stat& first,
+                              const char* descriptor_folder) {
+  FileDescriptor reopened = ReopenThroughHandle(handle, descriptor_folder);
+  if (reopened.IsOpen()) return reopened;
+  return OpenByNameWhileStillTheSame(path, first);
+}
+
 ByteBuffer ReadAllOf(const FileDescriptor& file, const struct stat& first) {
-  const std::int16_t length = CheckedFileLength(SameRegularFileSize(file.Get(), first));
+  struct stat status {};
+  if (::fstat(file.Get(), &status) != 0) Raise(kPathFileAccessError);
+  RefuseAllButTheFileLookedAt(status, first);
+  const std::int16_t length = CheckedFileLength(static_cast<std::uint64_t>(status.st_size));
   return ReadExactly(length, [&file](std::uint8_t* destination, std::size_t count) {
     return ReadSomeFrom(file.Get(), destination, count);
   });
@@ -72,41 +122,14 @@ ByteBuffer ReadAllOf(const FileDescriptor& file, const struct stat& first) {
 
 }  // namespace
 
-#ifdef O_PATH
-
-// Linux: an O_PATH handle names the file without opening it (no FIFO writer released,
-// no device acted on) and follows links, as a plain open would. The look is made at
-// that handle, and the regular file is then reopened through it: the very inode looked
-// at, whatever the name has become since. No gap remains for a swap.
-ByteBuffer ReadWholeFile(const SystemPath& path, const BetweenLooks& between_looks) {
-  RefuseNulInPath(path);
-  const FileDescriptor handle = Open(path.c_str(), O_PATH | O_CLOEXEC);
-  struct stat first {};
-  if (::fstat(handle.Get(), &first) != 0) Raise(kPathFileAccessError);
-  RefuseAllButRegularFiles(first);
-  if (between_looks) between_looks();
-  const std::string handle_entry = "/proc/self/fd/" + std::to_string(handle.Get());
-  const int fd = ::open(handle_entry.c_str(), kReadFlags);
-  // The entry is missing only where /proc is not mounted: no fault of the file's.
-  if (fd < 0) Raise(errno == ENOENT ? kPathFileAccessError : OpenFailureNumber(errno));
-  return ReadAllOf(FileDescriptor(fd), first);
-}
-
-#else
-
-// Systems without O_PATH keep a look at the name and then an open of it. A name swapped
-// to a FIFO or a device in that gap is still opened (without blocking) before the look
-// at the handle refuses it; nothing else than the file looked at is ever read.
-ByteBuffer ReadWholeFile(const SystemPath& path, const BetweenLooks& between_looks) {
+ByteBuffer ReadWholeFile(const SystemPath& path, const ReadHooks& hooks) {
   RefuseNulInPath(path);
   struct stat first {};
-  if (::stat(path.c_str(), &first) != 0) Raise(OpenFailureNumber(errno));
+  const FileDescriptor handle = LookAt(path, first);
   RefuseAllButRegularFiles(first);
-  if (between_looks) between_looks();
-  return ReadAllOf(Open(path.c_str(), kReadFlags), first);
+  if (hooks.between_looks) hooks.between_looks();
+  return ReadAllOf(OpenForReading(path, handle, first, hooks.descriptor_folder), first);
 }
-
-#endif
 
 ByteBuffer ReadWholeFile(const SystemPath& path) { return ReadWholeFile(path, {}); }
 

@@ -9,6 +9,8 @@ quorvex (1.06.0001) unstable; urgency=medium
   * Rows of 16 bytes; "<" & ">" in a text
     that runs on.
   * A second change.
+  * The caption "Quorvex [" of a name cut short, and C:\
+    with a backslash at the end of a line.
 
  -- Quorvex 开发组 <support@quorvex.example.org>  Tue, 2 Feb 2027 09:30:00 +0800
 
@@ -28,6 +30,7 @@ set(expected [[
         <ul>
           <li>Rows of 16 bytes; "&lt;" &amp; "&gt;" in a text that runs on.</li>
           <li>A second change.</li>
+          <li>The caption "Quorvex [" of a name cut short, and C:\ with a backslash at the end of a line.</li>
         </ul>
       </description>
     </release>

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <functional>
 #include <optional>
+#include <string>
 #include <thread>
 #include <tuple>
 
@@ -132,15 +133,18 @@ TEST(ReadWholeFilePosixTest, AFifoIsRefusedWithoutBeingOpened) {
   EXPECT_EQ(::read(both_ends.Get(), left, sizeof left), 3);
 }
 
-// Where the file is reopened through the handle it was looked at by (Linux), a swap of
-// its name changes nothing: the file looked at is read. Elsewhere the open goes by name
-// again, and anything else now under it is refused. Either way no blocked writer of a
-// FIFO swapped in is released.
+// Where the file is reopened through the handle it was looked at by (Linux with /proc),
+// a swap of its name changes nothing: the file looked at is read. Elsewhere, and where
+// /proc is not mounted (a chroot, a bare container), the open goes by name again, and
+// anything else now under it is refused. Either way no blocked writer of a FIFO swapped
+// in is released.
 #ifdef O_PATH
 constexpr bool kReadsThroughTheHandle = true;
 #else
 constexpr bool kReadsThroughTheHandle = false;
 #endif
+// A folder that is not there stands for /proc/self/fd where /proc is not mounted.
+constexpr const char* kNoProc = "/no-proc/self/fd";
 
 TEST(ReadWholeFilePosixTest, ANameSwappedAfterTheLookLeadsToNoOtherFile) {
   const TempDir dir;
@@ -150,6 +154,7 @@ TEST(ReadWholeFilePosixTest, ANameSwappedAfterTheLookLeadsToNoOtherFile) {
     std::function<void(const fs::path&)> swap;
     int failure;  // without a handle to reopen; 0: the file first seen is read
   } cases[] = {
+      {"no swap", [](const fs::path&) {}, 0},
       // Same size, so only its identity tells it apart.
       {"another file", [&](const fs::path& p) { fs::rename(dir.Write("other.bin", {9, 9, 9}), p); },
        kPathFileAccessError},
@@ -167,20 +172,27 @@ TEST(ReadWholeFilePosixTest, ANameSwappedAfterTheLookLeadsToNoOtherFile) {
        },
        0},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.label);
-    const auto file = dir.Write("seen.bin", {1, 2, 3});
-    const auto read = [&] { return ReadWholeFile(file, [&] { c.swap(file); }); };
-    if (c.failure != 0 && !kReadsThroughTheHandle) {
-      EXPECT_TRUE(FailsWith(c.failure, read));
-    } else {
-      EXPECT_EQ(read().Bytes(), (std::vector<std::uint8_t>{1, 2, 3}));
+  const bool with_proc = kReadsThroughTheHandle && fs::is_directory("/proc/self/fd");
+  for (const auto& [mode, descriptor_folder, through_handle] :
+       {std::tuple{"as mounted here", "/proc/self/fd", with_proc}, std::tuple{"without /proc", kNoProc, false}}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(mode) + ", " + c.label);
+      const auto file = dir.Write("seen.bin", {1, 2, 3});
+      const auto read = [&] {
+        return ReadWholeFile(file, {.between_looks = [&] { c.swap(file); }, .descriptor_folder = descriptor_folder});
+      };
+      if (c.failure != 0 && !through_handle) {
+        EXPECT_TRUE(FailsWith(c.failure, read));
+      } else {
+        EXPECT_EQ(read().Bytes(), (std::vector<std::uint8_t>{1, 2, 3}));
+      }
+      if (writer) {
+        EXPECT_TRUE(writer->StillBlocked());
+        writer.reset();
+      }
+      fs::remove(file);  // whatever took its place
+      fs::remove(dir.Path() / "moved.bin");
     }
-    if (writer) {
-      EXPECT_TRUE(writer->StillBlocked());
-      writer.reset();
-    }
-    fs::remove(file);  // whatever took its place
   }
 }
 
@@ -254,12 +266,14 @@ TEST(ReadWholeFilePosixTest, NoDescriptorIsLeftOpenOnAnyPath) {
       dir.Path() / "missing.bin", dir.Path(), MakeFifo(dir), "/dev/null", ShortReadingFile(),
   };
   const std::size_t before = OpenDescriptorCount();
-  for (const auto& path : paths) {
-    try {
-      ReadWholeFile(path);
-    } catch (const Failure&) {
+  for (const char* descriptor_folder : {"/proc/self/fd", kNoProc}) {
+    for (const auto& path : paths) {
+      try {
+        ReadWholeFile(path, {.between_looks = nullptr, .descriptor_folder = descriptor_folder});
+      } catch (const Failure&) {
+      }
+      EXPECT_EQ(OpenDescriptorCount(), before) << descriptor_folder << " " << path;
     }
-    EXPECT_EQ(OpenDescriptorCount(), before) << path;
   }
 }
 

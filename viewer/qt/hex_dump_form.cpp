@@ -25,10 +25,14 @@
 namespace quorvex {
 namespace {
 
-// Where Courier New is missing, the type-writer hint picks another monospaced face
-// (Liberation Mono on Debian).
+// Where Courier New is missing, its metric twins keep the rows as wide as on Windows,
+// then faces nearly every Linux system has. Named in order, since left to fontconfig the
+// type-writer hint goes by the interface's language (FC_LANG=zh-cn) and can pick a
+// Chinese face, in which the stand-in □ is not as wide as the Latin letters.
 QFont DisplayFont() {
-  QFont font(QtText(kDisplayFontFace));
+  QFont font;
+  font.setFamilies({QtText(kDisplayFontFace), QStringLiteral("Liberation Mono"), QStringLiteral("Cousine"),
+                    QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Noto Sans Mono")});
   font.setPointSizeF(kDisplayFontCentipoints / 100.0);
   font.setWeight(QFont::Normal);
   font.setStyleHint(QFont::TypeWriter);

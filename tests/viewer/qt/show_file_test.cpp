@@ -2,6 +2,7 @@
 // count, each engine failure reported with the window left usable, one dump replacing
 // the next, and files left as found.
 #include <QDir>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QScrollBar>
 
@@ -63,7 +64,8 @@ TEST_F(ShowFileTest, EveryRowIsAsWideAsItsCharacterCount) {
   ASSERT_EQ(rows.size(), 32);
   for (const QString& row : rows) {
     EXPECT_EQ(row.size(), 44);
-    EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(row), row.size() * cell) << row.toStdString();
+    EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(row), row.size() * cell)
+        << row.toStdString() << " in " << QFontInfo(Display(form)->font()).family().toStdString();
   }
 }
 
