@@ -34,7 +34,7 @@ TEST_F(MainWindow, MenuBarHasFileMenuThenAboutItem) {
   ASSERT_NE(bar[0]->menu(), nullptr);
   EXPECT_EQ(bar[0]->menu()->objectName(), u"mnuFile"_qs);
   EXPECT_EQ(bar[1]->objectName(), u"mnuAbout"_qs);
-  EXPECT_EQ(bar[1]->text(), u"关于(A)..."_qs);
+  EXPECT_EQ(bar[1]->text(), u"关于(&A)..."_qs);
   EXPECT_EQ(bar[1]->menu(), nullptr) << "About is an item on the bar, not a menu";
 
   const QList<QAction*> file = bar[0]->menu()->actions();
@@ -95,6 +95,13 @@ TEST_F(MainWindow, AboutBoxNamesTheMakerAndChangesNothing) {
   EXPECT_EQ(boxes[0].okText, u"确定"_qs);
   EXPECT_EQ(Caption(form), u"Quorvex"_qs);
   EXPECT_TRUE(ShownText(form).isEmpty());
+}
+
+TEST_F(MainWindow, AltAOpensAbout) {
+  ASSERT_TRUE(ShowAndWait(form));
+  const auto boxes = AnswerAll([&] { QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier); }).boxes;
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].title, u"关于 Quorvex"_qs);
 }
 
 TEST_F(MainWindow, LoadStartsTheDialogInTheProgramFolder) {
