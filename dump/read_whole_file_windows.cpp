@@ -4,6 +4,7 @@
 #include "file_reading.h"
 #include "raise.h"
 #include "windows_device_names.h"
+#include "windows_long_paths.h"
 
 namespace quorvex {
 
@@ -101,8 +102,11 @@ std::size_t ReadSomeFrom(HANDLE handle, std::uint8_t* destination, std::size_t c
 
 ByteBuffer ReadWholeFile(const SystemPath& path) {
   RefuseNulInPath(path);
-  RefuseAllButDiskFiles(path);
-  const FileHandle file(path);
+  // The name as given, and as it is opened: making it full may name a device too.
+  if (NamesNoDiskFile(path)) Raise(kPathFileAccessError);
+  const SystemPath opened = LongPathForm(path);
+  RefuseAllButDiskFiles(opened);
+  const FileHandle file(opened);
   const std::int16_t length = CheckedFileLength(DiskFileSize(file.Get()));
   return ReadExactly(length, [&file](std::uint8_t* destination, std::size_t count) {
     return ReadSomeFrom(file.Get(), destination, count);

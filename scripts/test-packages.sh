@@ -161,7 +161,7 @@ else
   file --brief "$work/unzipped/$top/quorvex.exe" | grep -q 'PE32+ executable (GUI) x86-64' ||
     fail "quorvex.exe: $(file --brief "$work/unzipped/$top/quorvex.exe")"
 
-  echo "-- quorvex.exe's size and the DLLs it imports"
+  echo "-- quorvex.exe's size and what it imports"
   exe="$work/unzipped/$top/quorvex.exe"
   size=$(stat -c %s "$exe")
   echo "quorvex.exe: $size bytes"
@@ -171,10 +171,24 @@ else
   [[ -n "$imports" ]] || fail "no imports found in quorvex.exe"
   for dll in $imports; do
     case $dll in
-      kernel32.dll | user32.dll | gdi32.dll | comdlg32.dll | ole32.dll | msvcrt.dll) ;;
+      kernel32.dll | user32.dll | gdi32.dll | comdlg32.dll | ole32.dll | advapi32.dll | msvcrt.dll) ;;
       *) fail "quorvex.exe imports $dll, which is not one of Windows' own DLLs" ;;
     esac
   done
+  # And only functions Windows 7 SP1 has: Windows refuses to start a program that
+  # imports one it lacks. Each import as DLL!Function, the DLL's name in lower case.
+  x86_64-w64-mingw32-objdump -p "$exe" | awk '
+    /^\tDLL Name: / { dll = tolower($3); next }
+    dll != "" && /^\t[0-9a-f]+\t/ { print dll "!" $NF }
+    /^$/ { dll = "" }' | LC_ALL=C sort -u >"$work/imports.txt"
+  windows7=resources/windows7-imports.txt
+  grep -v '^#' "$windows7" >"$work/windows7.txt"
+  LC_ALL=C sort -c -u "$work/windows7.txt" 2>/dev/null || fail "$windows7 is not sorted, or lists a function twice"
+  echo "quorvex.exe imports $(wc -l <"$work/imports.txt") functions"
+  [[ -s "$work/imports.txt" ]] || fail "no imported functions found in quorvex.exe"
+  while read -r function; do
+    fail "quorvex.exe imports $function, which is not in $windows7 (functions Windows 7 SP1 has)"
+  done < <(LC_ALL=C comm -23 "$work/imports.txt" "$work/windows7.txt")
 
   echo "-- quorvex.exe from the zip under Wine"
   export WINEPREFIX="$PWD/$windows_build/wine" WINEDEBUG=-all WINEARCH=win64 \

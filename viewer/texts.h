@@ -8,8 +8,8 @@ namespace quorvex::texts {
 
 inline constexpr std::u16string_view kAppName = u"Quorvex";
 
-// Menus; "&" marks the access key, shown underlined and chosen with Alt: "关于(&A)..."
-// shows as "关于(A)..." and Alt+A opens About.
+// Menus; "&" marks the access key, which shows underlined: "关于(&A)..." shows as
+// "关于(A)..." with the A underlined, and Alt+A opens About.
 inline constexpr std::u16string_view kFileMenu = u"文件(&F)";
 inline constexpr std::u16string_view kFileOpen = u"打开(&O)";
 inline constexpr std::u16string_view kFileExit = u"退出(&X)";
@@ -51,5 +51,29 @@ inline constexpr std::u16string_view kShowFailedAfter = u"”。";
 inline constexpr std::u16string_view kStartupFailed = u"Quorvex 无法启动。";
 // Added for the size failures (overflow, out of range).
 inline constexpr std::u16string_view kSizeLimit = u"Quorvex 只能显示 1 到 32,760 字节的文件。";
+
+// ---- Only the Windows window uses these. ----
+
+// The Open item's shortcut, which Windows menus show right-aligned after the item.
+inline constexpr std::u16string_view kFileOpenShortcut = u"Ctrl+O";
+
+// The Open dialog's descriptions of its own failures, after "Error N selecting file.".
+inline constexpr std::u16string_view kDialogNotCreated = u"无法创建文件对话框。";
+inline constexpr std::u16string_view kDialogStructSizeInvalid = u"文件对话框的结构大小无效。";
+inline constexpr std::u16string_view kDialogInitializationFailed = u"文件对话框初始化失败（内存不足）。";
+inline constexpr std::u16string_view kDialogResourceMissing = u"文件对话框找不到所需的资源。";
+inline constexpr std::u16string_view kDialogOutOfMemory = u"文件对话框内存不足。";
+inline constexpr std::u16string_view kFileNameInvalid = u"文件名无效。";
+inline constexpr std::u16string_view kFileNameTooLong = u"文件名太长，缓冲区容纳不下。";
+inline constexpr std::u16string_view kDialogSubclassFailed = u"文件对话框内存不足，无法子类化列表框。";
+inline constexpr std::u16string_view kDialogFailed = u"文件对话框出错。";
+
+// What the window could not make or load, as the descriptions of Failures (so UTF-8),
+// after the error number.
+inline constexpr std::string_view kWindowClassNotRegistered = "无法注册窗口类。";
+inline constexpr std::string_view kRichEditNotLoaded = "无法加载显示控件 msftedit.dll。";
+inline constexpr std::string_view kAcceleratorsNotCreated = "无法创建快捷键表。";
+inline constexpr std::string_view kWindowNotCreated = "无法创建主窗口。";
+inline constexpr std::string_view kDisplayNotCreated = "无法创建显示控件。";
 
 }  // namespace quorvex::texts

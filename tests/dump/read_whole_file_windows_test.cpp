@@ -11,6 +11,7 @@
 #include "dump.h"
 #include "dump_test_support.h"
 #include "windows_device_names.h"
+#include "windows_long_paths.h"
 
 namespace quorvex {
 namespace {
@@ -103,6 +104,7 @@ TEST(ReadWholeFileWindowsTest, AnythingButADiskFileIsRefusedWithoutOpeningIt) {
       L"NUL", L"\\\\.\\NUL", dir.Path() / "nul.txt", L"\\\\?\\GLOBALROOT\\Device\\Null",
       L"\\\\.\\pipe\\" + pipe_name, L"//./PIPE/" + pipe_name, L"\\\\?\\pipe\\" + pipe_name,
       L"\\\\localhost\\pipe\\" + pipe_name, L"\\\\?\\UNC\\localhost\\Pipe\\" + pipe_name,
+      dir.Path() / std::wstring(260, L'x') / L"NUL",
   };
   for (const auto& path : paths) {
     SCOPED_TRACE(path.string());
@@ -145,10 +147,40 @@ TEST(ReadWholeFileWindowsTest, ALongNameWithTheLiteralPrefixIsRead) {
   std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), 300);
   EXPECT_GT(file.native().size(), std::size_t{MAX_PATH});
   EXPECT_EQ(ReadWholeFile(file).Bytes(), bytes);
+  // Without it, with "/" and "..", as a user may type it: made full before the prefix.
+  const std::wstring typed = top.substr(4) + L"/" + std::wstring(120, L'x') + L"/../" + std::wstring(120, L'x') +
+                             L"/" + std::wstring(120, L'y') + L"/long.bin";
+  EXPECT_EQ(ReadWholeFile(typed).Bytes(), bytes);
   // The library's remove_all cannot take names this long; the literal prefix can.
   DeleteFileW(file.c_str());
   RemoveDirectoryW(folder.c_str());
   RemoveDirectoryW(folder.parent_path().c_str());
+}
+
+// Windows without long paths switched on opens a path of 260 characters or more only in
+// its literal form; Wine opens it either way, so the conversion itself is tried here.
+TEST(ReadWholeFileWindowsTest, PathsOf260CharactersOrMoreTakeTheLiteralPrefix) {
+  const std::wstring x256(256, L'x'), x257(257, L'x'), x300(300, L'x');
+  wchar_t before[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, before);
+  ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\windows"));
+  const std::pair<std::wstring, std::wstring> cases[] = {
+      {L"C:\\" + x256, L"C:\\" + x256},  // 259 characters
+      {L"C:\\" + x257, L"\\\\?\\C:\\" + x257},
+      {L"\\\\server\\share\\" + x257, L"\\\\?\\UNC\\server\\share\\" + x257},
+      {L"//server/share/" + x257, L"\\\\?\\UNC\\server\\share\\" + x257},
+      {x300, L"\\\\?\\C:\\windows\\" + x300},
+      {L"a.bin", L"a.bin"},
+      {L"C:\\data\\..\\a.bin", L"C:\\data\\..\\a.bin"},
+      {L"C:/data/./old/../" + x257, L"\\\\?\\C:\\data\\" + x257},
+      {L"..\\" + x257, L"\\\\?\\C:\\" + x257},
+      {L"\\\\?\\C:\\data\\..\\" + x300, L"\\\\?\\C:\\data\\..\\" + x300},
+      {L"\\\\?\\UNC\\server\\share\\" + x300, L"\\\\?\\UNC\\server\\share\\" + x300},
+  };
+  for (const auto& [path, expected] : cases) {
+    EXPECT_EQ(LongPathForm(path), expected) << std::filesystem::path(path.substr(0, 40)).string();
+  }
+  SetCurrentDirectoryW(before);
 }
 
 // Names that cannot be a file on this system: the wildcard name the Open dialog

@@ -20,15 +20,15 @@ namespace {
 // The dialog's own descriptions of its failures.
 std::u16string_view DialogFailureDescription(DWORD code) {
   switch (code) {
-    case CDERR_DIALOGFAILURE: return u"无法创建文件对话框。";
-    case CDERR_STRUCTSIZE: return u"文件对话框的结构大小无效。";
-    case CDERR_INITIALIZATION: return u"文件对话框初始化失败（内存不足）。";
-    case CDERR_FINDRESFAILURE: return u"文件对话框找不到所需的资源。";
-    case CDERR_MEMALLOCFAILURE: return u"文件对话框内存不足。";
-    case FNERR_INVALIDFILENAME: return u"文件名无效。";
-    case FNERR_BUFFERTOOSMALL: return u"文件名太长，缓冲区容纳不下。";
-    case FNERR_SUBCLASSFAILURE: return u"文件对话框内存不足，无法子类化列表框。";
-    default: return u"文件对话框出错。";
+    case CDERR_DIALOGFAILURE: return texts::kDialogNotCreated;
+    case CDERR_STRUCTSIZE: return texts::kDialogStructSizeInvalid;
+    case CDERR_INITIALIZATION: return texts::kDialogInitializationFailed;
+    case CDERR_FINDRESFAILURE: return texts::kDialogResourceMissing;
+    case CDERR_MEMALLOCFAILURE: return texts::kDialogOutOfMemory;
+    case FNERR_INVALIDFILENAME: return texts::kFileNameInvalid;
+    case FNERR_BUFFERTOOSMALL: return texts::kFileNameTooLong;
+    case FNERR_SUBCLASSFAILURE: return texts::kDialogSubclassFailed;
+    default: return texts::kDialogFailed;
   }
 }
 

@@ -2,9 +2,12 @@
 
 #include <richedit.h>
 
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "dll_search.h"
 #include "form_metrics.h"
 #include "initial_file_name.h"
 #include "messages.h"
@@ -12,31 +15,35 @@
 #include "show_file.h"
 #include "texts.h"
 #include "utf16.h"
+#include "window_dpi.h"
 
 namespace quorvex {
 
 namespace {
 
-[[noreturn]] void RaiseLastError(const char* description) {
-  throw Failure(static_cast<int>(GetLastError()), description);
+[[noreturn]] void RaiseLastError(std::string_view description) {
+  throw Failure(static_cast<int>(GetLastError()), std::string(description));
 }
 
 // RichEdit 4.1 and later, whose window class is MSFTEDIT_CLASS. Only from System32: the
 // program's own folder (Downloads, say) may hold a planted msftedit.dll.
-HMODULE LoadRichEditLibrary() {
-  const HMODULE library = LoadLibraryExW(L"msftedit.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (library == nullptr) RaiseLastError("无法加载显示控件 msftedit.dll。");
+HMODULE LoadRichEditLibrary(const NewerWindowsFunctions& newer) {
+  const HMODULE library = LoadSystemLibrary(L"msftedit.dll", newer);
+  if (library == nullptr) RaiseLastError(texts::kRichEditNotLoaded);
   return library;
 }
 
 // Loaded once per process and kept: the display's class must outlive every window of it.
-void LoadRichEdit() { [[maybe_unused]] static const HMODULE library = LoadRichEditLibrary(); }
+void LoadRichEdit(const NewerWindowsFunctions& newer) {
+  [[maybe_unused]] static const HMODULE library = LoadRichEditLibrary(newer);
+}
 
 HMENU CreateMenuBar() {
   HMENU bar = CreateMenu();
   HMENU file = CreatePopupMenu();
   // The accelerator's key after a tab, which Windows menus show right-aligned.
-  AppendMenuW(file, MF_STRING, HexDumpForm::kFileOpenCommand, (Wide(texts::kFileOpen) + L"\tCtrl+O").c_str());
+  const std::wstring open = Wide(texts::kFileOpen) + L'\t' + Wide(texts::kFileOpenShortcut);
+  AppendMenuW(file, MF_STRING, HexDumpForm::kFileOpenCommand, open.c_str());
   AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(file, MF_STRING, HexDumpForm::kFileExitCommand, Wide(texts::kFileExit).c_str());
   AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), Wide(texts::kFileMenu).c_str());
@@ -61,21 +68,22 @@ int MessageBoxOver(HWND owner, std::u16string_view text, std::u16string_view tit
 
 }  // namespace
 
-HexDumpForm::HexDumpForm(HINSTANCE instance, bool endsProgram)
+HexDumpForm::HexDumpForm(HINSTANCE instance, bool endsProgram, NewerWindowsFunctions newer)
     : instance_(instance),
       endsProgram_(endsProgram),
+      newer_(newer),
       windowClass_(instance, kClassName, &HexDumpForm::WindowProcedure) {
-  LoadRichEdit();
+  LoadRichEdit(newer_);
   const ACCEL openKey{FVIRTKEY | FCONTROL, 'O', kFileOpenCommand};
   accelerators_.reset(CreateAcceleratorTableW(const_cast<ACCEL*>(&openKey), 1));
-  if (accelerators_ == nullptr) RaiseLastError("无法创建快捷键表。");
+  if (accelerators_ == nullptr) RaiseLastError(texts::kAcceleratorsNotCreated);
   // Before the window exists: nothing may fail once it does.
   Load();
 
   // WM_NCCREATE ties the window to this object and WM_CREATE adds the display.
   CreateWindowExW(0, kClassName, Wide(texts::kAppName).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, CreateMenuBar(), instance, this);
-  if (hwnd_ == nullptr || rchDisplay_ == nullptr) RaiseLastError("无法创建主窗口。");
+  if (hwnd_ == nullptr || rchDisplay_ == nullptr) RaiseLastError(texts::kWindowNotCreated);
   SetInitialClientSize();
 }
 
@@ -163,7 +171,7 @@ void HexDumpForm::CreateDisplay() {
   // A non-zero wParam: the system's window colour, following the user's colour scheme.
   SendMessageW(rchDisplay_, EM_SETBKGNDCOLOR, 1, 0);
   if (font_ == nullptr) {
-    ApplyDpi(GetDpiForWindow(hwnd_));
+    ApplyDpi(WindowDpi(hwnd_, newer_));
   } else {
     SendMessageW(rchDisplay_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   }
@@ -181,7 +189,7 @@ void HexDumpForm::ClearDisplay() {
   DestroyWindow(rchDisplay_);
   rchDisplay_ = nullptr;
   CreateDisplay();
-  if (rchDisplay_ == nullptr) RaiseLastError("无法创建显示控件。");
+  if (rchDisplay_ == nullptr) RaiseLastError(texts::kDisplayNotCreated);
   if (focused) SetFocus(rchDisplay_);
 }
 
@@ -196,7 +204,7 @@ void HexDumpForm::ApplyDpi(UINT dpi) {
 }
 
 void HexDumpForm::SetInitialClientSize() {
-  const int dpi = static_cast<int>(GetDpiForWindow(hwnd_));
+  const int dpi = static_cast<int>(WindowDpi(hwnd_, newer_));
   const int width = MulDiv(kInitialClientWidthTwips, dpi, 1440);
   const int height = MulDiv(kInitialClientHeightTwips, dpi, 1440);
   // Measured rather than computed from the frame metrics, so that a menu bar that wraps

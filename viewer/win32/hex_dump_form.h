@@ -5,8 +5,9 @@
 
 #include <string>
 
-#include "accessible_name.h"
+#include "accessible_names.h"
 #include "file_dialog.h"
+#include "newer_windows_functions.h"
 #include "owned_handles.h"
 #include "window_class.h"
 #include "windows_api.h"
@@ -25,9 +26,10 @@ class HexDumpForm {
   static constexpr int kDisplayTextLimit = 1 << 22;
 
   // Creates the window (hidden) with its menus and display and runs Load. With
-  // endsProgram, closing it ends the message loop of its thread. Raises
-  // quorvex::Failure, naming what could not be made, when the window cannot be made.
-  HexDumpForm(HINSTANCE instance, bool endsProgram);
+  // endsProgram, closing it ends the message loop of its thread. newer gives the calls
+  // of later Windows versions it uses where they exist. Raises quorvex::Failure, naming
+  // what could not be made, when the window cannot be made.
+  HexDumpForm(HINSTANCE instance, bool endsProgram, NewerWindowsFunctions newer = FindNewerWindowsFunctions());
   ~HexDumpForm();
   HexDumpForm(const HexDumpForm&) = delete;
   HexDumpForm& operator=(const HexDumpForm&) = delete;
@@ -58,6 +60,7 @@ class HexDumpForm {
 
   HINSTANCE instance_;
   bool endsProgram_;
+  NewerWindowsFunctions newer_;
   FileDialog dlgFile_;
   // Held until the window and its display are gone.
   AccessibleNames accessibleNames_;

@@ -1,16 +1,18 @@
 // Quorvex on Windows: a hex-dump viewer. One window; the program ends when it is closed.
 #include <exception>
 
+#include "dll_search.h"
 #include "hex_dump_form.h"
 #include "messages.h"
 #include "texts.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  // DLLs the system loads later (the Open dialog's, RichEdit's) come from System32
-  // only, never from the program's folder or the current one.
-  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   try {
-    quorvex::HexDumpForm form(instance, true);
+    const quorvex::NewerWindowsFunctions newer = quorvex::FindNewerWindowsFunctions();
+    // Where the DLLs the system loads later by name (the Open dialog's, for example)
+    // come from, settled before any of them is loaded.
+    quorvex::LimitDllSearch(newer);
+    quorvex::HexDumpForm form(instance, true, newer);
     ShowWindow(form.Handle(), showCommand);
     UpdateWindow(form.Handle());
     return quorvex::RunMessageLoop(form);

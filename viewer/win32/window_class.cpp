@@ -1,6 +1,9 @@
 #include "window_class.h"
 
+#include <string>
+
 #include "dump.h"
+#include "texts.h"
 
 namespace quorvex {
 
@@ -28,7 +31,7 @@ WindowClass::WindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proced
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = name;
   if (!RegisterClassExW(&windowClass)) {
-    throw Failure(static_cast<int>(GetLastError()), "无法注册窗口类。");
+    throw Failure(static_cast<int>(GetLastError()), std::string(texts::kWindowClassNotRegistered));
   }
   registered_ = true;
 }

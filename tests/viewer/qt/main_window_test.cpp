@@ -97,6 +97,13 @@ TEST_F(MainWindow, AboutBoxNamesTheMakerAndChangesNothing) {
   EXPECT_TRUE(ShownText(form).isEmpty());
 }
 
+TEST_F(MainWindow, AltAOpensAbout) {
+  ASSERT_TRUE(ShowAndWait(form));
+  const auto boxes = AnswerAll([&] { QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier); }).boxes;
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].title, u"关于 Quorvex"_qs);
+}
+
 TEST_F(MainWindow, LoadStartsTheDialogInTheProgramFolder) {
   EXPECT_EQ(dialog->fileName,
             QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator() + u"*.*"_qs);

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "display_text.h"
+#include "dll_search.h"
 #include "dump.h"
 #include "dump_test_support.h"
 #include "hex_dump_form.h"
@@ -236,11 +237,24 @@ TEST_F(WindowsForm, ClassCaptionMenusAndShortcut) {
             std::tuple(BYTE{FVIRTKEY | FCONTROL}, WORD{'O'}, WORD{HexDumpForm::kFileOpenCommand}));
 }
 
-TEST_F(WindowsForm, StartsAt503By278AndTheDisplayFillsTheClientAreaAtEverySize) {
-  ASSERT_EQ(GetDpiForWindow(form.Handle()), 96u) << "the test display runs at 96 DPI";
+using Size = std::pair<LONG, LONG>;
+Size ClientSize(HWND window) {
   RECT client{};
-  GetClientRect(form.Handle(), &client);
-  EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(503L, 278L));
+  GetClientRect(window, &client);
+  return {client.right, client.bottom};
+}
+
+LOGFONTW LogFont(HFONT font) {
+  LOGFONTW described{};
+  GetObjectW(font, sizeof described, &described);
+  return described;
+}
+
+TEST_F(WindowsForm, StartsAt503By278AndTheDisplayFillsTheClientAreaAtEverySize) {
+  const Owned<HDC, DeleteDC> screen(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
+  ASSERT_EQ(GetDeviceCaps(screen.get(), LOGPIXELSY), 96) << "the test display runs at 96 DPI";
+  EXPECT_EQ(ClientSize(form.Handle()), Size(503, 278));
+  RECT client{};
   for (const SIZE frame : {SIZE{200, 120}, SIZE{900, 640}, SIZE{330, 200}}) {
     SetWindowPos(form.Handle(), nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER);
     GetClientRect(form.Handle(), &client);
@@ -273,11 +287,7 @@ TEST_F(WindowsForm, DisplayIsReadOnlyPlainUnlimitedCourierNewScaledWithTheDpi) {
   EXPECT_EQ(SendMessageW(form.Display(), EM_GETTEXTMODE, 0, 0) & TM_PLAINTEXT, TM_PLAINTEXT);
   EXPECT_GE(SendMessageW(form.Display(), EM_GETLIMITTEXT, 0, 0), 400000);
 
-  const auto fontHeight = [&] {
-    LOGFONTW font{};
-    GetObjectW(form.DisplayFont(), sizeof font, &font);
-    return font.lfHeight;
-  };
+  const auto fontHeight = [&] { return LogFont(form.DisplayFont()).lfHeight; };
   const auto path = files.Write(L"f.bin", CountingBytes(64));
   // The display measures twips with the screen's 96 DPI: 11 pixels are 8.25 pt, 17 are 12.75 pt.
   const Format at96{L"Courier New", 165, FW_NORMAL, 0, false}, at144{L"Courier New", 255, FW_NORMAL, 0, false};
@@ -372,8 +382,8 @@ TEST_F(WindowsForm, OpenShowsTheChosenFileAndACancelChangesNothing) {
   }
 }
 
-// Windows without the manifest's long-path awareness would refuse the path as 文件未找到.
-// Wine's own Open dialog cannot take a name this long, so the path goes to ShowFile as
+// Windows before 10 version 1607, or without long paths switched on, refuses such a path
+// unless the reader gives it the literal prefix; Wine takes it either way. Wine's own Open dialog cannot take a name this long, so the path goes to ShowFile as
 // the dialog hands it over.
 TEST_F(WindowsForm, AnUnprefixedPathOfMoreThan260CharactersIsShown) {
   const std::wstring top = std::filesystem::absolute(files.Path()).lexically_normal().wstring() + L"\\长路径";
@@ -425,6 +435,61 @@ TEST_F(WindowsForm, QueuedOpenWaitsUntilTheFileIsShownAndExitCloses) {
   Command(HexDumpForm::kFileExitCommand);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(form.Handle(), nullptr);
+}
+
+// Names of classes and files, which Windows compares without case.
+std::wstring Lowercase(std::wstring text) {
+  for (wchar_t& character : text) character = static_cast<wchar_t>(std::towlower(character));
+  return text;
+}
+
+// Windows before 10 version 1607 lacks GetDpiForWindow, before 8.1 GetDpiForMonitor too,
+// and 7 without its update SetDefaultDllDirectories. Wine has them all: here each is
+// taken away or stands in with a DPI of its own, and the window still starts at the size
+// and with the font of the DPI it is drawn at, its display a RichEdit.
+TEST(WindowsFormOnOlderWindows, TakesItsDpiFromWhatThisWindowsHas) {
+  const NewerWindowsFunctions found = FindNewerWindowsFunctions();
+  ASSERT_TRUE(found.setDefaultDllDirectories && found.getDpiForWindow && found.getDpiForMonitor);
+  const auto windowAt120 = +[](HWND) -> UINT { return 120; };
+  const auto monitorAt144 = +[](HMONITOR, int, UINT* x, UINT* y) -> HRESULT { return *x = *y = 144, S_OK; };
+  const auto monitorFails = +[](HMONITOR, int, UINT*, UINT*) -> HRESULT { return E_INVALIDARG; };
+  const struct {
+    const char* windows;
+    NewerWindowsFunctions newer;
+    Size client;
+    LONG fontHeight;
+  } cases[] = {
+      // First, so that this process loads RichEdit without the newer search flags.
+      {"7 SP1, none of them: the system's DPI", {}, {503, 278}, -11},
+      {"8.1: the monitor's DPI", {found.setDefaultDllDirectories, nullptr, found.getDpiForMonitor}, {503, 278}, -11},
+      {"10 1607 and later", found, {503, 278}, -11},
+      {"the window's DPI before the monitor's", {nullptr, windowAt120, monitorAt144}, {629, 348}, -14},
+      {"the monitor's DPI before the system's", {nullptr, nullptr, monitorAt144}, {755, 417}, -17},
+      {"the system's DPI where the monitor's fails", {nullptr, nullptr, monitorFails}, {503, 278}, -11},
+  };
+  for (const auto& [windows, newer, client, fontHeight] : cases) {
+    SCOPED_TRACE(windows);
+    const HexDumpForm form(GetModuleHandleW(nullptr), false, newer);
+    EXPECT_EQ(ClientSize(form.Handle()), client);
+    const LOGFONTW font = LogFont(form.DisplayFont());
+    EXPECT_EQ(std::pair(std::wstring(font.lfFaceName), font.lfHeight),
+              std::pair(std::wstring(L"Courier New"), fontHeight));
+    wchar_t className[32] = {};
+    EXPECT_EQ(Lowercase({className, static_cast<std::size_t>(GetClassNameW(form.Display(), className, 32))}),
+              L"richedit50w");
+  }
+}
+
+// Windows' own DLLs come from System32 by their full path, with the search flags where
+// Windows has them and without.
+TEST(WindowsFormOnOlderWindows, LoadsWindowsOwnDllsFromSystem32) {
+  for (const NewerWindowsFunctions& newer : {NewerWindowsFunctions{}, FindNewerWindowsFunctions()}) {
+    const Owned<HMODULE, FreeLibrary> library(LoadSystemLibrary(L"msftedit.dll", newer));
+    ASSERT_NE(library, nullptr) << GetLastError();
+    wchar_t path[MAX_PATH] = {};
+    EXPECT_EQ(Lowercase({path, GetModuleFileNameW(library.get(), path, MAX_PATH)}),
+              L"c:\\windows\\system32\\msftedit.dll");
+  }
 }
 
 // The window class and its icons belong to the form that registered them: they go

@@ -1,4 +1,4 @@
-#include "accessible_name.h"
+#include "accessible_names.h"
 
 namespace quorvex {
 namespace {
