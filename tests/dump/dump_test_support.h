@@ -34,9 +34,14 @@ class TempDir {
   const std::filesystem::path& Path() const noexcept { return path_; }
 
   std::filesystem::path Write(const std::filesystem::path& name, const std::vector<std::uint8_t>& bytes) const {
+    return Write<std::vector<std::uint8_t>>(name, bytes);
+  }
+  // Any container of bytes: a std::vector of std::uint8_t, a QByteArray.
+  template <typename Bytes>
+  std::filesystem::path Write(const std::filesystem::path& name, const Bytes& bytes) const {
     const auto file = path_ / name;
     std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(std::data(bytes)), static_cast<std::streamsize>(std::size(bytes)));
     if (!out) throw std::runtime_error("cannot write " + file.string());
     return file;
   }
@@ -52,10 +57,14 @@ inline std::vector<std::uint8_t> ContentsOf(const std::filesystem::path& file) {
 }
 
 // n bytes through all 256 values in a scrambled order that shifts from one block of
-// 256 to the next, so a byte shown at the wrong position is noticed.
-inline std::vector<std::uint8_t> CountingBytes(std::size_t n) {
-  std::vector<std::uint8_t> bytes(n);
-  for (std::size_t i = 0; i < n; ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
+// 256 to the next, so a byte shown at the wrong position is noticed. In any container
+// of bytes: the window tests take a QByteArray.
+template <typename Bytes = std::vector<std::uint8_t>>
+Bytes CountingBytes(std::size_t n) {
+  Bytes bytes(static_cast<typename Bytes::size_type>(n), typename Bytes::value_type{});
+  for (std::size_t i = 0; i < n; ++i) {
+    bytes[static_cast<typename Bytes::size_type>(i)] = static_cast<typename Bytes::value_type>(i * 7 + i / 256);
+  }
   return bytes;
 }
 

@@ -266,14 +266,14 @@ TEST_F(FileDialogTest, TheOpenCommandShowsTheChosenFileAndACancelChangesNothing)
   const QString programFolder = QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath();
   EXPECT_EQ(*first.dialog, (SeenFileDialog{programFolder, QString()}));
   EXPECT_EQ(Caption(form), u"Quorvex [十六进制.dat]"_qs);
-  EXPECT_EQ(ShownText(form), ExpectedShown(bytes));
+  EXPECT_EQ(ShownText(form), ShownDump(bytes));
 
   for (int cancel = 0; cancel < 2; ++cancel) {
     const Answers again = open(QString());
     EXPECT_EQ(again.dialog, (SeenFileDialog{Folder(), u"十六进制.dat"_qs}));
     EXPECT_TRUE(again.boxes.empty()) << "a cancel reports nothing";
     EXPECT_EQ(Caption(form), u"Quorvex [十六进制.dat]"_qs);
-    EXPECT_EQ(ShownText(form), ExpectedShown(bytes));
+    EXPECT_EQ(ShownText(form), ShownDump(bytes));
   }
 }
 

@@ -55,7 +55,7 @@ TEST_F(MainWindow, StartsTitledQuorvexWithAnEmptyReadOnlyMonospacedDisplay) {
   QPlainTextEdit* display = Display(form);
   ASSERT_EQ(form.centralWidget(), display);
   EXPECT_EQ(display->size(), QSize(503, 278));
-  EXPECT_TRUE(ShownText(form).isEmpty());
+  EXPECT_TRUE(ShownText(form).empty());
   EXPECT_TRUE(display->isReadOnly());
   EXPECT_FALSE(display->isUndoRedoEnabled());
   EXPECT_EQ(display->lineWrapMode(), QPlainTextEdit::NoWrap);
@@ -94,7 +94,7 @@ TEST_F(MainWindow, AboutBoxNamesTheMakerAndChangesNothing) {
   EXPECT_EQ(boxes[0].buttonCount, 1);
   EXPECT_EQ(boxes[0].okText, u"确定"_qs);
   EXPECT_EQ(Caption(form), u"Quorvex"_qs);
-  EXPECT_TRUE(ShownText(form).isEmpty());
+  EXPECT_TRUE(ShownText(form).empty());
 }
 
 TEST_F(MainWindow, AltAOpensAbout) {

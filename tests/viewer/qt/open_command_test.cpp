@@ -32,13 +32,13 @@ TEST_F(OpenCommandTest, ShowsTheChosenFileAndACancelChangesNothing) {
   EXPECT_TRUE(Open().empty());
   EXPECT_EQ(dialog->flagsWhenShown, 0x201004);
   EXPECT_EQ(Caption(form), u"Quorvex [chosen.bin]"_qs);
-  EXPECT_EQ(ShownText(form), ExpectedShown(bytes));
+  EXPECT_EQ(ShownText(form), ShownDump(bytes));
 
   dialog->onShowOpen = [] { throw kCancel; };
   EXPECT_TRUE(Open().empty());
   EXPECT_EQ(dialog->shows, 2);
   EXPECT_EQ(Caption(form), u"Quorvex [chosen.bin]"_qs);
-  EXPECT_EQ(ShownText(form), ExpectedShown(bytes));
+  EXPECT_EQ(ShownText(form), ShownDump(bytes));
   EXPECT_EQ(dialog->fileName, path);
 }
 
@@ -67,7 +67,7 @@ TEST_F(OpenCommandTest, ADialogErrorIsReportedAndTheCommandGoesOn) {
     EXPECT_EQ(boxes[0].buttonCount, 1);
     // ShowFile runs with whatever the dialog holds.
     EXPECT_EQ(Caption(form), u"Quorvex [held.bin]"_qs);
-    EXPECT_EQ(ShownText(form), ExpectedShown("held by the dialog"));
+    EXPECT_EQ(ShownText(form), ShownDump(QByteArray("held by the dialog")));
   }
 }
 
@@ -79,7 +79,7 @@ TEST_F(OpenCommandTest, QueuedCtrlOWaitsUntilTheFileIsShown) {
   const QByteArray bytes(32760, 'A');
   const QString path = files.Write("first.bin", bytes);
   bool insideFirstOpen = false;
-  QString shownAtSecondOpen = u"(second Open never ran)"_qs;
+  std::u16string shownAtSecondOpen = u"(second Open never ran)";
   dialog->onShowOpen = [&] {
     if (dialog->shows == 1) {
       dialog->Choose(path);
@@ -104,7 +104,7 @@ TEST_F(OpenCommandTest, QueuedCtrlOWaitsUntilTheFileIsShown) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return dialog->shows == 2; }, 2000));
   }).boxes;
   EXPECT_TRUE(boxes.empty());
-  EXPECT_EQ(shownAtSecondOpen, ExpectedShown(bytes));
+  EXPECT_EQ(shownAtSecondOpen, ShownDump(bytes));
   EXPECT_EQ(Caption(form), u"Quorvex [first.bin]"_qs);
 }
 

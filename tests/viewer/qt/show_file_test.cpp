@@ -38,7 +38,7 @@ TEST_F(ShowFileTest, ShowsTheDumpWithTheFileNameInTheCaption) {
   for (const auto& [name, size] : {std::pair{u"size1000.bin"_qs, 1000}, std::pair{u"数据文件.bin"_qs, 32760},
                                    std::pair{u"*"_qs, 1}, std::pair{u"a[*]b"_qs, 9}, std::pair{u"<b>粗<i>"_qs, 7}}) {
     SCOPED_TRACE(name.toStdString());
-    const QByteArray bytes = CountingBytes(size);
+    const QByteArray bytes = CountingBytes<QByteArray>(size);
     const QString path = files.Write(name, bytes);
     const std::filesystem::path native = NativePath(path);
     const auto lastYear = std::filesystem::last_write_time(native) - std::chrono::hours(24 * 365);
@@ -46,7 +46,7 @@ TEST_F(ShowFileTest, ShowsTheDumpWithTheFileNameInTheCaption) {
 
     EXPECT_TRUE(Show(path).empty());
     EXPECT_EQ(Caption(form), "Quorvex [" + name + "]");
-    EXPECT_EQ(ShownText(form), ExpectedShown(bytes));
+    EXPECT_EQ(ShownText(form), ShownDump(bytes));
     EXPECT_EQ(std::filesystem::last_write_time(native), lastYear);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -57,10 +57,10 @@ TEST_F(ShowFileTest, ShowsTheDumpWithTheFileNameInTheCaption) {
 // The display's stand-ins take one cell of its font, as every other character does, so
 // the character column stays under the hex.
 TEST_F(ShowFileTest, EveryRowIsAsWideAsItsCharacterCount) {
-  EXPECT_TRUE(Show(files.Write("all-bytes.bin", CountingBytes(256))).empty());
+  EXPECT_TRUE(Show(files.Write("all-bytes.bin", CountingBytes<QByteArray>(256))).empty());
   const QFontMetricsF metrics(Display(form)->font());
   const qreal cell = metrics.horizontalAdvance(QChar(u'M'));
-  const QStringList rows = ShownText(form).split(u'\n', Qt::SkipEmptyParts);
+  const QStringList rows = QString::fromStdU16String(ShownText(form)).split(u"\r\n"_qs, Qt::SkipEmptyParts);
   ASSERT_EQ(rows.size(), 32);
   for (const QString& row : rows) {
     EXPECT_EQ(row.size(), 44);
@@ -104,10 +104,10 @@ TEST_F(ShowFileTest, EachFailureIsReportedAndTheWindowStaysUsable) {
     EXPECT_EQ(boxes[0].text.contains(u"1 到 32,760 字节"_qs), c.sizeLimitNamed);
 
     EXPECT_TRUE(form.isVisible());
-    EXPECT_TRUE(ShownText(form).isEmpty());
+    EXPECT_TRUE(ShownText(form).empty());
     EXPECT_EQ(Caption(form), "Quorvex [" + c.name + "]");
     EXPECT_TRUE(Show(good).empty());
-    EXPECT_EQ(ShownText(form), ExpectedShown("usable again"));
+    EXPECT_EQ(ShownText(form), ShownDump(QByteArray("usable again")));
   }
 }
 
@@ -119,7 +119,7 @@ TEST_F(ShowFileTest, ASecondFileReplacesTheFirstAndStartsAtTheTop) {
   ASSERT_GT(rows->value(), 0);
 
   Show(files.Write("second.bin", "the second file"));
-  EXPECT_EQ(ShownText(form), ExpectedShown("the second file"));
+  EXPECT_EQ(ShownText(form), ShownDump(QByteArray("the second file")));
   EXPECT_EQ(rows->value(), 0);
   // Back to a long one: still at the top, not where the last long view was.
   Show(first);

@@ -11,7 +11,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
@@ -19,39 +18,32 @@
 #include <optional>
 #include <vector>
 
-#include "display_text.h"
-#include "dump.h"
+#include "dump_test_support.h"
 #include "hex_dump_form.h"
+#include "native_path.h"
 #include "open_dialog.h"
+#include "shown_dump.h"
 
 namespace quorvex::testing {
 
-// Files in a folder of their own that goes away with the test.
+using test::CountingBytes;
+using test::ShownDump;
+
+// The engine tests' temporary folder, with the paths the window takes.
 class TestFiles {
  public:
-  QString Folder() const { return dir_.path(); }
-  QString PathOf(const QString& name) const { return dir_.filePath(name); }
-  // The file's path, or an empty one if it could not be written.
+  QString Folder() const { return QtPath(dir_.Path()); }
+  QString PathOf(const QString& name) const { return QtPath(dir_.Path() / NativePath(name)); }
   QString Write(const QString& name, const QByteArray& bytes) const {
-    QFile file(PathOf(name));
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
+    return QtPath(dir_.Write(NativePath(name), bytes));
   }
 
  private:
-  QTemporaryDir dir_;
+  static QString QtPath(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+  }
+  test::TempDir dir_;
 };
-
-inline QByteArray CountingBytes(int count) {
-  QByteArray bytes(count, '\0');
-  for (int i = 0; i < count; ++i) bytes[i] = static_cast<char>(i & 0xFF);
-  return bytes;
-}
-
-// What the display holds for bytes: their display text, its rows ended by line feeds.
-inline QString ExpectedShown(const QByteArray& bytes) {
-  const ByteBuffer buffer(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-  return QString::fromStdU16String(DisplayText(DumpText(buffer))).replace(u"\r\n"_qs, u"\n"_qs);
-}
 
 // Each ShowOpen runs the test's script, which may choose a file or raise a failure.
 struct FakeOpenDialog final : OpenDialog {
@@ -76,9 +68,10 @@ struct FakeOpenDialog final : OpenDialog {
 };
 
 inline QPlainTextEdit* Display(const HexDumpForm& form) { return form.findChild<QPlainTextEdit*>(u"rchDisplay"_qs); }
-// Every character as stored: toPlainText would turn a no-break space into a blank.
-inline QString ShownText(const HexDumpForm& form) {
-  return Display(form)->document()->toRawText().replace(QChar::ParagraphSeparator, QChar(u'\n'));
+// Every character as stored (toPlainText would turn a no-break space into a blank), its
+// rows ended by CR LF as the dump's are.
+inline std::u16string ShownText(const HexDumpForm& form) {
+  return Display(form)->document()->toRawText().replace(QChar::ParagraphSeparator, u"\r\n"_qs).toStdU16String();
 }
 // The caption as the window system shows it.
 inline QString Caption(const HexDumpForm& form) {

@@ -20,13 +20,13 @@
 #include <utility>
 #include <vector>
 
-#include "display_text.h"
 #include "dll_search.h"
 #include "dump.h"
 #include "dump_test_support.h"
 #include "hex_dump_form.h"
 #include "messages.h"
 #include "owned_handles.h"
+#include "shown_dump.h"
 
 namespace quorvex::testing {
 namespace {
@@ -177,7 +177,7 @@ Answers AnswerAll(const std::function<void()>& action, const std::wstring& fileN
 // What the window shows: its caption and the display's text.
 using Screen = std::pair<std::wstring, std::wstring>;
 Screen Showing(const std::wstring& title, const std::vector<std::uint8_t>& bytes) {
-  return {L"Quorvex [" + title + L"]", bytes.empty() ? L"" : Wide(DisplayText(DumpText(ByteBuffer(bytes))))};
+  return {L"Quorvex [" + title + L"]", Wide(test::ShownDump(bytes))};
 }
 
 class WindowsForm : public ::testing::Test {
