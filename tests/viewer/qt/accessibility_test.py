@@ -15,10 +15,12 @@ import time
 import pyatspi
 from gi.repository import Atspi
 
-# The nine bytes 48 65 6C 6C 6F 0D 0A 00 41, one row for every eight bytes.
-SAMPLE = b"Hello\r\n\x00A"
-SAMPLE_DUMP = ("     1: 48 65 6C 6C 6F  D  A  0     Hello\u00bf\u00bf\u00bf\n"
-               "     9: 41                          A\n")
+# The sample file the real-window tests open, and what the display shows of it.
+SAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+with open(os.path.join(SAMPLES, "sample.bin"), "rb") as sample_file:
+    SAMPLE = sample_file.read()
+with open(os.path.join(SAMPLES, "sample-shown.txt"), encoding="utf-8") as shown_file:
+    SAMPLE_DUMP = shown_file.read()
 DISPLAY_NAME = "十六进制内容"
 
 failures = []

@@ -29,9 +29,10 @@ open_file() {
   press ctrl+a ctrl+v Return
 }
 
-# The worked example, 48 65 6C 6C 6F 0D 0A 00 41, and the seven characters that draw
-# with no width, in a file with a Chinese name.
-printf 'Hello\r\n\0A\x7F\x81\x8D\x8F\x90\x9D\xAD' >"$work/示例数据.bin"
+# The sample file (the worked example and the seven characters that draw with no width)
+# under a Chinese name.
+samples=$(dirname "$0")/..
+cp "$samples/sample.bin" "$work/示例数据.bin"
 : >"$work/空文件.bin"
 
 # Without RichEdit (Wine told not to load msftedit.dll) the window cannot be made: an
@@ -62,7 +63,7 @@ shoot main
 open_file "$work/示例数据.bin" shot
 wait_active '^Quorvex \[示例数据\.bin\]$' >/dev/null
 shoot dump
-expect_copied "an Open" $'     1: 48 65 6C 6C 6F  D  A  0     Hello¿¿¿\n     9: 41 7F 81 8D 8F 90 9D AD     A□□□□□□□'
+expect_copied "an Open" "$(cat "$samples/sample-shown.txt")"
 
 # About, by its access key on the menu bar beside File.
 press alt+a
