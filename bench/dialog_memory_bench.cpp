@@ -16,8 +16,8 @@
 #include <unistd.h>
 
 #include "hex_dump_form.h"
-#include "private_settings.h"
 #include "qt_translation.h"
+#include "startup_environment.h"
 
 namespace {
 
@@ -35,8 +35,8 @@ long ResidentKiB() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const quorvex::StartupEnvironment environment;
   QApplication app(argc, argv);
-  const quorvex::PrivateSettings settings;
   quorvex::TranslateQtIntoChinese(app);
 
   const QTemporaryDir folder;

@@ -8,11 +8,12 @@ namespace quorvex::texts {
 
 inline constexpr std::u16string_view kAppName = u"Quorvex";
 
-// Menus; "&" marks the access key. The About item has none: "(A)" shows as written.
+// Menus; "&" marks the access key, shown underlined and chosen with Alt: "关于(&A)..."
+// shows as "关于(A)..." and Alt+A opens About.
 inline constexpr std::u16string_view kFileMenu = u"文件(&F)";
 inline constexpr std::u16string_view kFileOpen = u"打开(&O)";
 inline constexpr std::u16string_view kFileExit = u"退出(&X)";
-inline constexpr std::u16string_view kAbout = u"关于(A)...";
+inline constexpr std::u16string_view kAbout = u"关于(&A)...";
 
 // The display's name for screen readers.
 inline constexpr std::u16string_view kDisplayName = u"十六进制内容";

@@ -19,7 +19,7 @@ QVariant ChineseFileDetails::data(const QModelIndex& index, int role) const {
   const QModelIndex file = mapToSource(index);
   switch (index.column()) {
     case kSize:
-      // Folders have no size shown; files in the units a Chinese system shows ("KB").
+      // Folders have no size shown; files in the units a Chinese system shows ("kB").
       if (files->isDir(file)) break;
       return chinese_.formattedDataSize(files->size(file), 2, QLocale::DataSizeTraditionalFormat);
     case kModified:

@@ -2,17 +2,13 @@
 #include <QApplication>
 
 #include "application.h"
-#include "chinese_glyphs.h"
 #include "hex_dump_form.h"
-#include "private_settings.h"
 #include "qt_translation.h"
-#include "session_bus.h"
+#include "startup_environment.h"
 
 int main(int argc, char** argv) {
-  quorvex::KeepDBusFromStartingABus();
-  quorvex::PreferSimplifiedChineseGlyphs();
+  const quorvex::StartupEnvironment environment;
   QApplication app(argc, argv);
-  const quorvex::PrivateSettings settings;
   quorvex::TranslateQtIntoChinese(app);
   quorvex::IdentifyApplication();
   quorvex::HexDumpForm form;

@@ -4,13 +4,6 @@
 
 namespace quorvex {
 
-std::filesystem::path NativePath(const QString& path) {
-#ifdef _WIN32
-  return std::filesystem::path(path.toStdWString());
-#else
-  const QByteArray bytes = QFile::encodeName(path);
-  return std::filesystem::path(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-#endif
-}
+SystemPath NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace quorvex

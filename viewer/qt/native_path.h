@@ -2,12 +2,12 @@
 
 #include <QString>
 
-#include <filesystem>
+#include "dump.h"
 
 namespace quorvex {
 
-// A path from the user interface as the file system spells it: UTF-16 on Windows,
-// the locale's bytes elsewhere (as Qt itself opens files).
-std::filesystem::path NativePath(const QString& path);
+// A path from the user interface as the file system spells it: the locale's bytes, as
+// Qt itself opens files.
+SystemPath NativePath(const QString& path);
 
 }  // namespace quorvex

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Runs the real program with an empty home on an X display of its own and drives it
 # with the keyboard alone, as a user would: no clicks, paths typed into the Open
-# dialog's name box. After every open and every box the keys must reach the display at
-# once (Ctrl+A, Ctrl+C copy the dump); 文件(&F) › 退出(&X) ends the program. Then nothing
+# dialog's name box, About by Alt+A. After every open and every box the keys must reach
+# the display at once (Ctrl+A, Ctrl+C copy the dump); 文件(&F) › 退出(&X) ends the program. Then nothing
 # may be written to the home or the XDG folders (the system libraries' caches under
 # .cache aside), and no process the program started may outlive it.
-#   bare:    no window manager and no session bus (D-Bus must not start one of its own)
-#   openbox: under a window manager, in a session bus of its own, as on a desktop (the
-#            program must still reach the bus)
-# Usage (on an X display of its own): leaves_no_trace_test.sh path/to/quorvex bare|openbox
+#   bare:       no window manager and no session bus (D-Bus must not start one of its own)
+#   openbox:    under a window manager, in a session bus of its own, as on a desktop (the
+#               program must still reach the bus)
+#   autolaunch: no window manager, and a session bus published on the X display only, as
+#               dbus-launch leaves one for a startx or remote session (the program must
+#               reach it, and start no other)
+# Usage (on an X display of its own): leaves_no_trace_test.sh path/to/quorvex MODE
 # Screenshots of the display after the first open (and at a failure) go to
 # QUORVEX_SCREENSHOT_DIR, if set.
 set -euo pipefail
@@ -23,24 +26,22 @@ marked() {
   done
   return 0
 }
-pid= wm=
+pid= wm= bus= bus_pid=
 cleanup() {
   # The program and what it left first: a session bus ends with the program it was
   # started for.
   kill $(marked) 2>/dev/null || true
   [[ -n $pid ]] && wait "$pid" 2>/dev/null || true
   [[ -n $wm ]] && kill "$wm" 2>/dev/null || true
+  [[ -n $bus_pid ]] && kill "$bus_pid" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-shoot() {
-  [[ -z ${QUORVEX_SCREENSHOT_DIR:-} ]] && return
-  mkdir -p "$QUORVEX_SCREENSHOT_DIR" && import -window root "$QUORVEX_SCREENSHOT_DIR/keys-$mode-$1.png"
-}
-fail() { echo "FAIL ($mode): $*" >&2; shoot failed; exit 1; }
+label=$mode shots=${QUORVEX_SCREENSHOT_DIR:-} shot_prefix=keys-$mode-
+source "$(dirname "$0")/../window_driver.sh"
 
+mkdir "$work/wm-home"
 if [[ $mode == openbox ]]; then
-  mkdir "$work/wm-home"
   HOME=$work/wm-home openbox --sm-disable >/dev/null 2>&1 &
   wm=$!
   timeout 10 bash -c 'until xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; do sleep 0.1; done' ||
@@ -61,48 +62,26 @@ printf 'Quorvex' >"$chinese"
 sample_dump=$'     1: 48 65 6C 6C 6F  D  A  0     Hello¿¿¿\n     9: 41                          A'
 chinese_dump=$'     1: 51 75 6F 72 76 65 78        Quorvex'
 
-# Waits for a shown window whose caption matches $1 exactly and for the keyboard's focus
-# to be on it, then gives it a moment to be ready for input; prints its id.
-# (xdotool's search gives up when a window goes while it looks, so it is asked again.)
-window() {
-  local id
-  id=$(timeout 20 bash -c 'until id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) &&
-                             [[ -n $id ]]; do sleep 0.1; done; echo "$id"' window "$1") || fail "no window \"$1\""
-  timeout 5 bash -c 'until [[ $(xdotool getwindowfocus) == "$1" ]]; do sleep 0.1; done' focus "$id" ||
-    fail "\"$1\" does not have the keyboard's focus"
-  sleep 0.5
-  echo "$id"
-}
-gone() {
-  timeout 5 bash -c 'while [[ -n $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null) ]]; do sleep 0.1; done' \
-    gone "$1" ||
-    fail "$2 left \"$1\" open"
-}
-# Puts $1 on the clipboard. xclip hands it over from a process of its own, which may
-# take a moment to own the clipboard.
-clip() {
-  printf '%s' "$1" | xclip -selection clipboard
-  timeout 5 bash -c 'until [[ $(xclip -o -selection clipboard 2>/dev/null) == "$1" ]]; do sleep 0.05; done' \
-    clip "$1" || fail "xclip did not take the clipboard"
-}
-# The keys go to the display: Ctrl+A, Ctrl+C put the whole dump on the clipboard.
-copies() {
-  clip 'nothing copied'
-  xdotool key ctrl+a ctrl+c
-  local copied tries=0
-  until copied=$(xclip -o -selection clipboard) && [[ $copied == "$2" ]] || ((++tries == 30)); do sleep 0.1; done
-  [[ $copied == "$2" ]] || fail "after $1, Ctrl+A Ctrl+C copied \"$copied\""
-}
 # Ctrl+O, then the name typed over whatever the dialog preselects, and Enter. A
 # Chinese file name is pasted, as input methods hand it over.
 open_typed() {
-  xdotool key ctrl+o
-  window '打开' >/dev/null
-  xdotool type --delay 20 "$(dirname "$1")/"
-  clip "$(basename "$1")"
-  xdotool key ctrl+v sleep 0.2 key Return
+  press ctrl+o
+  wait_active '^打开$' >/dev/null
+  type_text "$(dirname "$1")/"
+  set_clipboard "$(basename "$1")"
+  press ctrl+v
+  # Nothing shows when the name box has taken the pasted name: a moment for it.
+  sleep 0.2
+  press Return
 }
 
+if [[ $mode == autolaunch ]]; then
+  # Started as D-Bus starts one for a display, for this user and machine; it notes its
+  # address in a home of its own, not the program's.
+  eval "$(HOME=$work/wm-home dbus-launch --autolaunch="$(dbus-uuidgen --get)" --sh-syntax)"
+  bus=$DBUS_SESSION_BUS_ADDRESS bus_pid=$DBUS_SESSION_BUS_PID
+  unset DBUS_SESSION_BUS_ADDRESS DBUS_SESSION_BUS_PID DBUS_SESSION_BUS_WINDOWID
+fi
 if [[ $mode == openbox ]]; then
   dbus-run-session -- bash -c 'printf %s "$DBUS_SESSION_BUS_ADDRESS" >"$1"; shift; exec env "$@"' \
     session "$work/bus" "$mark" "$program" &
@@ -110,41 +89,46 @@ else
   env "$mark" "$program" &
 fi
 pid=$!
-main=$(window 'Quorvex')
+main=$(wait_active '^Quorvex$')
+program_pid=$(xdotool getwindowpid "$main")
 
 open_typed "$sample"
-window 'Quorvex \[sample.bin\]' >/dev/null
-copies "a typed path" "$sample_dump"
+wait_active '^Quorvex \[sample\.bin\]$' >/dev/null
+expect_copied "a typed path" "$sample_dump"
 shoot typed-path
 
-# About from the menu bar (its item has no access key), closed in each way a box closes.
+# About by its access key, closed in each way a box closes.
 for close in Return Escape space; do
-  xdotool key alt sleep 0.3 key Right sleep 0.3 key Return
-  window '关于 Quorvex' >/dev/null
-  xdotool key "$close"
-  gone '关于 Quorvex' "$close"
-  copies "About closed with $close" "$sample_dump"
+  press alt+a
+  wait_active '^关于 Quorvex$' >/dev/null
+  press "$close"
+  wait_gone '^关于 Quorvex$'
+  wait_active '^Quorvex \[sample\.bin\]$' >/dev/null
+  expect_copied "About closed with $close" "$sample_dump"
 done
 
 # An empty file is refused in a warning box; the next open types over its name.
 open_typed "$empty"
-window 'Quorvex' >/dev/null
-xdotool key Return
-gone 'Quorvex' "Return in the warning box"
+wait_active '^Quorvex$' >/dev/null
+press Return
+wait_gone '^Quorvex$'
 open_typed "$chinese"
-window 'Quorvex \[十六进制.bin\]' >/dev/null
-copies "a warning and a second typed path" "$chinese_dump"
+wait_active '^Quorvex \[十六进制\.bin\]$' >/dev/null
+expect_copied "a warning and a second typed path" "$chinese_dump"
 
 # Through the menu this time.
-xdotool key alt+f sleep 0.3 key o
-window '打开' >/dev/null
-xdotool key Escape
-gone '打开' "Escape"
-copies "a cancelled open" "$chinese_dump"
+open_menu "$program_pid" alt+f
+press o
+wait_active '^打开$' >/dev/null
+press Escape
+wait_gone '^打开$'
+wait_active '^Quorvex \[十六进制\.bin\]$' >/dev/null
+expect_copied "a cancelled open" "$chinese_dump"
 
-if [[ $mode == openbox ]]; then
+if [[ $mode != bare ]]; then
   # The program is connected to the session's bus, as a screen reader needs it to be.
-  bus=$(cat "$work/bus") shown=$(xdotool getwindowpid "$main") connected=
+  [[ -n $bus ]] || bus=$(cat "$work/bus")
+  shown=$(xdotool getwindowpid "$main") connected=
   for name in $(DBUS_SESSION_BUS_ADDRESS=$bus dbus-send --session --print-reply --dest=org.freedesktop.DBus \
                   /org/freedesktop/DBus org.freedesktop.DBus.ListNames | grep -o '":[0-9.]*"' | tr -d '"'); do
     DBUS_SESSION_BUS_ADDRESS=$bus dbus-send --session --print-reply --dest=org.freedesktop.DBus \
@@ -154,12 +138,17 @@ if [[ $mode == openbox ]]; then
   [[ -n $connected ]] || fail "the program is not connected to the session bus"
 fi
 
-xdotool key alt+f sleep 0.5 key x
+open_menu "$program_pid" alt+f
+press x
 timeout 10 tail --pid="$pid" -f /dev/null || fail "退出(&X) did not end the program"
 wait "$pid" || fail "the program ended with status $?"
 pid=
 
-sleep 0.5
+# What the program started may take a moment to follow it.
+for ((tries = 0; tries < 20; ++tries)); do
+  [[ -z $(marked) ]] && break
+  sleep 0.1
+done
 for left in $(marked); do
   fail "left running after the program ended: $(tr '\0' ' ' <"/proc/$left/cmdline")"
 done

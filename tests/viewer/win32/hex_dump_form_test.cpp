@@ -218,7 +218,7 @@ TEST_F(WindowsForm, ClassCaptionMenusAndShortcut) {
   EXPECT_NE(GetClassLongPtrW(form.Handle(), GCLP_HICON), 0u) << "no icon";
 
   HMENU bar = GetMenu(form.Handle()), file = GetSubMenu(bar, 0);
-  EXPECT_EQ(ItemsOf(bar), (Items{{L"文件(&F)", UINT(-1)}, {L"关于(A)...", HexDumpForm::kAboutCommand}}));
+  EXPECT_EQ(ItemsOf(bar), (Items{{L"文件(&F)", UINT(-1)}, {L"关于(&A)...", HexDumpForm::kAboutCommand}}));
   EXPECT_EQ(ItemsOf(file), (Items{{L"打开(&O)\tCtrl+O", HexDumpForm::kFileOpenCommand}, {L"", 0},
                                   {L"退出(&X)", HexDumpForm::kFileExitCommand}}));
   EXPECT_TRUE(GetMenuState(file, 1, MF_BYPOSITION) & MF_SEPARATOR);
