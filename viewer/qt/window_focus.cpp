@@ -28,7 +28,8 @@ void GiveKeysTo(QWidget* window) {
 void ReturnKeysTo(QWidget* window) {
   // Held across the wait: the events handled in it could destroy the window.
   QPointer<QWidget> watched = window;
-  if (watched != nullptr && IsWaylandSession()) {
+  if (watched == nullptr) return;
+  if (IsWaylandSession()) {
     const QDeadlineTimer deadline(kActivationWaitMilliseconds);
     const auto settled = [&watched, &deadline] {
       return watched == nullptr || !watched->isVisible() || watched->isActiveWindow() ||
@@ -43,6 +44,11 @@ void ReturnKeysTo(QWidget* window) {
       poll.start(kActivationPollMilliseconds);
       // Keys and clicks wait in the queue meanwhile, for the window to take them after.
       loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    // Asked again, it would only send one more request, as late as the first.
+    if (watched != nullptr && watched->isActiveWindow()) {
+      watched->setFocus(Qt::ActiveWindowFocusReason);
+      return;
     }
   }
   GiveKeysTo(watched);
