@@ -45,7 +45,8 @@ void ReturnKeysTo(QWidget* window) {
       // Keys and clicks wait in the queue meanwhile, for the window to take them after.
       loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    // Asked again, it would only send one more request, as late as the first.
+    // Asked again, the window would send one more request of its own, which could land
+    // after the next box.
     if (watched != nullptr && watched->isActiveWindow()) {
       watched->setFocus(Qt::ActiveWindowFocusReason);
       return;

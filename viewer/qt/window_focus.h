@@ -18,7 +18,7 @@ void GiveKeysTo(QWidget* window);
 // activation request of its own, which takes a round trip; a box shown meanwhile may be
 // pushed below the window it blocks by that late request, and no key would reach
 // anything. So there it first lets the window become active, handling no user input,
-// for at most a second.
+// for at most a second, and asks for it only if it did not.
 void ReturnKeysTo(QWidget* window);
 
 }  // namespace quorvex
