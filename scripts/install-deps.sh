@@ -12,6 +12,7 @@ packages=(
   dpkg-dev file desktop-file-utils appstream unzip lintian groff-base git
   xclip imagemagick locales
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+  sway wtype wl-clipboard grim jq qt6-wayland
 )
 
 missing=()

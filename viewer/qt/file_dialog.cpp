@@ -11,6 +11,7 @@
 #include "file_icon_provider.h"
 #include "open_command.h"
 #include "texts.h"
+#include "window_focus.h"
 
 namespace quorvex {
 namespace {
@@ -89,6 +90,7 @@ void FileDialog::ShowOpen(QWidget* parent) {
   // Watched: the dialog is a child of parent, which could go away while the modal loop
   // runs and take the dialog with it.
   QPointer<QFileDialog> shown = &dialog;
+  QPointer<QWidget> owner = parent;
   const bool chosen = dialog.exec() == QDialog::Accepted && shown &&
                       !shown->selectedFiles().isEmpty();
   QObject::disconnect(selectOnFocus);
@@ -104,8 +106,9 @@ void FileDialog::ShowOpen(QWidget* parent) {
     if (!popup->close()) break;
   }
   // A dialog that is hidden, not destroyed, leaves the activation where it was; with no
-  // window manager to hand it back, the window would stay deaf to keys.
-  if (parent != nullptr) parent->activateWindow();
+  // window manager to hand it back, the window would stay deaf to keys. And a warning
+  // box about the chosen file must not open before the window is active again.
+  ReturnKeysTo(owner);
   if (!chosen) throw DialogFailure(kDialogCancelled, std::u16string(texts::kFileChoiceCancelled));
 
   const QString path = shown->selectedFiles().constFirst();

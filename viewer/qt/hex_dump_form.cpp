@@ -21,6 +21,7 @@
 #include "qt_text.h"
 #include "show_file.h"
 #include "texts.h"
+#include "window_focus.h"
 
 namespace quorvex {
 namespace {
@@ -97,7 +98,7 @@ void HexDumpForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   // With no window manager, a window that is shown is not made active: it would take no
   // keys until clicked.
-  if (!event->spontaneous()) ReturnKeysTo(this);
+  if (!event->spontaneous()) GiveKeysTo(this);
 }
 
 void HexDumpForm::Load() {

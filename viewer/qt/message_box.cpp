@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QTextBoundaryFinder>
 
+#include "window_focus.h"
+
 namespace quorvex {
 namespace {
 
@@ -51,12 +53,6 @@ void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& titl
   box.setText(shown.join(u'\n'));
   box.exec();
   ReturnKeysTo(parent);
-}
-
-void ReturnKeysTo(QWidget* parent) {
-  if (parent == nullptr) return;
-  parent->activateWindow();
-  parent->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 }  // namespace quorvex

@@ -12,10 +12,4 @@ namespace quorvex {
 void ShowMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                     const QString& text);
 
-// Makes parent's window the active one and gives parent the focus. Needed whenever a
-// modal window over it closes: with no window manager nobody hands the activation back
-// (the X focus stays on the root window), and a box opened from the menu bar's keyboard
-// mode leaves the focus with the menu bar.
-void ReturnKeysTo(QWidget* parent);
-
 }  // namespace quorvex
