@@ -103,9 +103,10 @@ window_pid() {
 }
 
 # The compositor moves the focus first and tells the program, which then makes a round
-# trip before it takes the window for active: keys sent meanwhile are typed into a
-# window still inactive (the Open dialog then selects its name box's text and the next
-# key wipes them). On a busy machine that took up to half a second.
+# trip for a token before it takes the window for active. Keys sent meanwhile can be lost
+# (a late request of the window a box just left takes the focus back for a moment), and
+# nothing outside the program shows when the round trip is over: on a busy machine it
+# took up to half a second, about as long as a person takes to press the next key.
 focus_reaches_program() { sleep 0.5; }
 
 # The same names as on X, sent by wtype: each chord's modifiers held around its key.

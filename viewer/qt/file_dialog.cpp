@@ -74,17 +74,18 @@ void FileDialog::ShowOpen(QWidget* parent) {
   auto* nameBox = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
   if (nameBox != nullptr) nameBox->clear();
   if (!start.selection.isEmpty()) dialog.selectFile(start.selection);
-  // Selected, so that a name the user types replaces it rather than adding to it; once
-  // the name box has the focus, since until then the dialog may set the name anew (when
-  // its folder has been read), which drops a selection.
-  QMetaObject::Connection selectOnFocus;
+  // Selected, so that a name the user types replaces it rather than adding to it, and
+  // selected again each time the dialog sets it anew (once its folder has been read),
+  // which drops a selection, until the user edits it. Not left for the focus to come:
+  // in a Wayland session keys reach the dialog before Qt knows it is active.
+  QMetaObject::Connection reselect, edited;
   if (nameBox != nullptr) {
-    const auto select = [nameBox, &selectOnFocus](QWidget*, QWidget* now) {
-      if (now != nameBox) return;
-      nameBox->selectAll();
-      QObject::disconnect(selectOnFocus);
-    };
-    selectOnFocus = QObject::connect(qApp, &QApplication::focusChanged, nameBox, select);
+    nameBox->selectAll();
+    reselect = QObject::connect(nameBox, &QLineEdit::textChanged, nameBox, [nameBox] { nameBox->selectAll(); });
+    edited = QObject::connect(nameBox, &QLineEdit::textEdited, nameBox, [&reselect, &edited] {
+      QObject::disconnect(reselect);
+      QObject::disconnect(edited);
+    });
   }
 
   // Watched: the dialog is a child of parent, which could go away while the modal loop
@@ -93,7 +94,8 @@ void FileDialog::ShowOpen(QWidget* parent) {
   QPointer<QWidget> owner = parent;
   const bool chosen = dialog.exec() == QDialog::Accepted && shown &&
                       !shown->selectedFiles().isEmpty();
-  QObject::disconnect(selectOnFocus);
+  QObject::disconnect(reselect);
+  QObject::disconnect(edited);
   // The dialog is hidden and kept, not destroyed: a fresh one for each showing would
   // cost about 12.5 KiB of memory for every Open. So whatever it left open, such as the
   // name box's completion list, outlives the showing unless closed here, and would take

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Runs the real program with an empty home on a display of its own and drives it
-# with the keyboard alone, as a user would: no clicks, paths typed into the Open
-# dialog's name box, About by Alt+A. After every open and every box the keys must reach
-# the display at once (Ctrl+A, Ctrl+C copy the dump); 文件(&F) › 退出(&X) ends the program. Then nothing
+# Runs the real program with an empty home on a display of its own and drives it with
+# the keyboard alone, as a user would: no clicks, paths typed into the Open dialog's name
+# box, About by Alt+A. After every open and every box the keys must reach the display at
+# once (Ctrl+A, Ctrl+C copy the dump); 文件(&F) › 退出(&X) ends the program. Then nothing
 # may be written to the home or the XDG folders (the system libraries' caches under
 # .cache aside), and no process the program started may outlive it.
 #   bare:       no window manager and no session bus (D-Bus must not start one of its own)
@@ -60,10 +60,11 @@ unset XDG_CONFIG_DIRS XDG_DATA_DIRS DBUS_SESSION_BUS_ADDRESS
 if [[ $mode == wayland ]]; then export QT_QPA_PLATFORM=wayland; else export QT_QPA_PLATFORM=xcb; fi
 mkdir "$work/files"
 sample=$work/files/sample.bin empty=$work/files/empty.bin chinese=$work/files/十六进制.bin
-printf 'Hello\r\n\0A' >"$sample"
+samples=$(dirname "$0")/..
+cp "$samples/sample.bin" "$sample"
 : >"$empty"
 printf 'Quorvex' >"$chinese"
-sample_dump=$'     1: 48 65 6C 6C 6F  D  A  0     Hello¿¿¿\n     9: 41                          A'
+sample_dump=$(cat "$samples/sample-shown.txt")
 chinese_dump=$'     1: 51 75 6F 72 76 65 78        Quorvex'
 
 # Ctrl+O, then the name typed over whatever the dialog preselects, and Enter. A
