@@ -58,7 +58,7 @@ unset DISPLAY
 wtype -s 3600000 -k F35 &
 keyboard=$!
 for ((tries = 0; tries < 100; ++tries)); do
-  swaymsg -t get_inputs 2>/dev/null | grep -q '"type": "keyboard"' && break
+  swaymsg -t get_inputs 2>/dev/null | grep '"type": "keyboard"' >/dev/null && break
   sleep 0.05
 done
 status=0

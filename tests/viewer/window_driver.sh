@@ -72,35 +72,15 @@ else
 
 picture() { grim "$1"; }
 
-# "id<TAB>focused<TAB>pid<TAB>caption" for each shown window, from sway's tree.
+# What the jq filter (the last argument, after jq's options) makes of the array of shown
+# windows in sway's tree.
 shown_windows() {
   swaymsg -t get_tree 2>/dev/null |
-    jq -r '.. | objects | select(.pid? != null and .visible == true) | "\(.id)\t\(.focused)\t\(.pid)\t\(.name)"'
+    jq -r "${@:1:$#-1}" "[.. | objects | select(.pid? != null and .visible == true)] | ${!#}" 2>/dev/null
 }
-
-window_named() {
-  local id focused pid caption
-  while IFS=$'\t' read -r id focused pid caption; do
-    [[ $caption =~ $1 ]] && { echo "$id"; break; }
-  done < <(shown_windows)
-  return 0
-}
-
-focused_window() {
-  local id focused pid caption
-  while IFS=$'\t' read -r id focused pid caption; do
-    [[ $focused == true ]] && { echo "$id"; break; }
-  done < <(shown_windows)
-  return 0
-}
-
-window_pid() {
-  local id focused pid caption
-  while IFS=$'\t' read -r id focused pid caption; do
-    [[ $id == "$1" ]] && { echo "$pid"; break; }
-  done < <(shown_windows)
-  return 0
-}
+window_named() { shown_windows --arg re "$1" 'map(select(.name // "" | test($re)))[0].id // empty'; }
+focused_window() { shown_windows 'map(select(.focused))[0].id // empty'; }
+window_pid() { shown_windows --argjson id "$1" 'map(select(.id == $id))[0].pid // empty'; }
 
 # The compositor moves the focus first and tells the program, which then makes a round
 # trip for a token before it takes the window for active. Keys sent meanwhile can be lost
