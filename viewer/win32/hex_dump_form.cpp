@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "dll_search.h"
 #include "form_metrics.h"
 #include "initial_file_name.h"
 #include "messages.h"
@@ -15,7 +14,6 @@
 #include "show_file.h"
 #include "texts.h"
 #include "utf16.h"
-#include "window_dpi.h"
 
 namespace quorvex {
 

@@ -7,10 +7,10 @@
 
 #include "accessible_names.h"
 #include "file_dialog.h"
-#include "newer_windows_functions.h"
 #include "owned_handles.h"
 #include "window_class.h"
 #include "windows_api.h"
+#include "windows_versions.h"
 
 namespace quorvex {
 

@@ -1,7 +1,6 @@
 // Quorvex on Windows: a hex-dump viewer. One window; the program ends when it is closed.
 #include <exception>
 
-#include "dll_search.h"
 #include "hex_dump_form.h"
 #include "messages.h"
 #include "texts.h"

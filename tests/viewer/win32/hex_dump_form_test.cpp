@@ -20,7 +20,6 @@
 #include <utility>
 #include <vector>
 
-#include "dll_search.h"
 #include "dump.h"
 #include "dump_test_support.h"
 #include "hex_dump_form.h"
@@ -383,8 +382,9 @@ TEST_F(WindowsForm, OpenShowsTheChosenFileAndACancelChangesNothing) {
 }
 
 // Windows before 10 version 1607, or without long paths switched on, refuses such a path
-// unless the reader gives it the literal prefix; Wine takes it either way. Wine's own Open dialog cannot take a name this long, so the path goes to ShowFile as
-// the dialog hands it over.
+// unless the reader gives it the literal prefix; Wine takes it either way. Wine's own
+// Open dialog cannot take a name this long, so the path goes to ShowFile as the dialog
+// hands it over.
 TEST_F(WindowsForm, AnUnprefixedPathOfMoreThan260CharactersIsShown) {
   const std::wstring top = std::filesystem::absolute(files.Path()).lexically_normal().wstring() + L"\\长路径";
   const std::wstring path = top + L"\\" + std::wstring(120, L'长') + L"\\" + std::wstring(120, L'x') + L"\\长.bin";
@@ -461,8 +461,6 @@ TEST(WindowsFormOnOlderWindows, TakesItsDpiFromWhatThisWindowsHas) {
   } cases[] = {
       // First, so that this process loads RichEdit without the newer search flags.
       {"7 SP1, none of them: the system's DPI", {}, {503, 278}, -11},
-      {"8.1: the monitor's DPI", {found.setDefaultDllDirectories, nullptr, found.getDpiForMonitor}, {503, 278}, -11},
-      {"10 1607 and later", found, {503, 278}, -11},
       {"the window's DPI before the monitor's", {nullptr, windowAt120, monitorAt144}, {629, 348}, -14},
       {"the monitor's DPI before the system's", {nullptr, nullptr, monitorAt144}, {755, 417}, -17},
       {"the system's DPI where the monitor's fails", {nullptr, nullptr, monitorFails}, {503, 278}, -11},
