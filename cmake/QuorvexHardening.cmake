@@ -1,13 +1,24 @@
-# Every Linux build is hardened as Debian builds its packages: fortified calls, stack
-# protector and stack-clash probes, control-flow protection on x86, format strings that
-# are not literals as errors, and relocations read-only and bound at start. Not the
-# Windows build, whose linker already gives quorvex.exe ASLR and NX.
+# Every build gets a guard on the stack of each function with a local array or a local
+# whose address is taken (MSVC's own, /GS, is on by default).
+if(MSVC)
+  return()
+endif()
+add_compile_options(-fstack-protector-strong)
+if(MINGW)
+  # The guard's check (libssp) is linked in statically like the rest of the runtime; the
+  # linker already gives quorvex.exe ASLR and NX.
+  add_link_options(-fstack-protector-strong)
+  return()
+endif()
 if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
   return()
 endif()
-include(CheckCXXCompilerFlag)
 
-add_compile_options(-fstack-protector-strong -Wformat -Werror=format-security)
+# Linux builds are hardened further, as Debian builds its packages: fortified calls,
+# stack-clash probes, control-flow protection on x86, format strings that are not
+# literals as errors, and relocations read-only and bound at start.
+include(CheckCXXCompilerFlag)
+add_compile_options(-Wformat -Werror=format-security)
 # Each where the compiler has it for the target: x86 alone has -fcf-protection.
 foreach(flag -fstack-clash-protection -fcf-protection)
   string(MAKE_C_IDENTIFIER "QUORVEX_HAS${flag}" has_flag)
