@@ -168,17 +168,9 @@ else
   size=$(stat -c %s "$exe")
   echo "quorvex.exe: $size bytes"
   ((size <= 256 * 1024)) || fail "quorvex.exe has $size bytes, more than 256 KiB"
-  # Only DLLs every Windows has in System32: nothing that would have to come with the zip.
-  imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
-  [[ -n "$imports" ]] || fail "no imports found in quorvex.exe"
-  for dll in $imports; do
-    case $dll in
-      kernel32.dll | user32.dll | gdi32.dll | comdlg32.dll | ole32.dll | advapi32.dll | msvcrt.dll) ;;
-      *) fail "quorvex.exe imports $dll, which is not one of Windows' own DLLs" ;;
-    esac
-  done
-  # And only functions Windows 7 SP1 has: Windows refuses to start a program that
-  # imports one it lacks. Each import as DLL!Function, the DLL's name in lower case.
+  # Only functions Windows 7 SP1 has, in DLLs every Windows has in System32: nothing that
+  # would have to come with the zip, and nothing that keeps the program from starting.
+  # Each import as DLL!Function, the DLL's name in lower case.
   x86_64-w64-mingw32-objdump -p "$exe" | awk '
     /^\tDLL Name: / { dll = tolower($3); next }
     dll != "" && /^\t[0-9a-f]+\t/ { print dll "!" $NF }

@@ -49,18 +49,9 @@ press() { xdotool key "$@"; }
 
 type_text() { xdotool type --delay 20 "$1"; }
 
-# Presses keys that open a menu of the program whose process is $1 (its windows carry
-# its pid), and waits until one more of its windows is shown.
-open_menu() {
-  local pid=$1 before deadline=$((SECONDS + 5))
-  shift
-  before=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)
-  press "$@"
-  until (($(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l) > before)); do
-    ((SECONDS < deadline)) || fail "$* opened no menu"
-    sleep 0.05
-  done
-}
+# What changes when the program whose process is $1 opens a menu: how many of its
+# windows (they carry its pid) are shown.
+menu_mark() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | wc -l; }
 
 # What is on the clipboard, as it is.
 clipboard_bytes() { xclip -o -selection clipboard 2>/dev/null; }
@@ -108,20 +99,14 @@ press() {
 type_text() { wtype -d 20 -- "$1"; }
 
 # As on X. A menu is a popup, which sway's tree does not list: what shows that it opened
-# is the top left of the program's window, where its menus drop down, painted anew (a
-# strip clear of the display's text cursor).
-open_menu() {
-  local pid=$1 area before deadline=$((SECONDS + 5))
-  shift
-  area=$(swaymsg -t get_tree | jq -r --argjson pid "$pid" '.. | objects | select(.pid? == $pid and .focused == true) |
-           "\(.rect.x + .window_rect.x + 16),\(.rect.y + .window_rect.y + 26) 64x14"')
-  [[ -n $area ]] || fail "no window of process $pid has the keyboard's focus"
-  before=$(grim -g "$area" -t ppm - | md5sum)
-  press "$@"
-  until [[ $(grim -g "$area" -t ppm - | md5sum) != "$before" ]]; do
-    ((SECONDS < deadline)) || fail "$* opened no menu"
-    sleep 0.05
-  done
+# is the top left of the program's focused window, where its menus drop down, painted
+# anew (a strip clear of the display's text cursor).
+menu_mark() {
+  local area
+  area=$(shown_windows --argjson pid "$1" \
+    '(map(select(.pid == $pid and .focused))[0] // empty) | "\(.rect.x + .window_rect.x + 16),\(.rect.y + .window_rect.y + 26) 64x14"')
+  [[ -n $area ]] || fail "no window of process $1 has the keyboard's focus"
+  grim -g "$area" -t ppm - | md5sum
 }
 
 # wl-paste would guess a type from where its output goes: a pipe takes the text as it is.
@@ -137,39 +122,50 @@ shoot() {
   mkdir -p "$shots" && picture "$shots/${shot_prefix:-}$1.png" || true
 }
 
-# Prints the id of a shown window whose caption matches $1, waiting up to $2 seconds
-# (20) for one. xdotool's search gives up when a window goes while it looks, so it is
-# asked again.
-wait_window() {
-  local pattern=$1 deadline=$((SECONDS + ${2:-20})) id
-  until id=$(window_named "$pattern") && [[ -n $id ]]; do
-    ((SECONDS < deadline)) || fail "no window \"$pattern\""
-    sleep 0.1
-  done
-  echo "$id"
-}
-
-# As wait_window, and waits until that window has the keyboard's focus: keys pressed
-# now reach it.
-wait_active() {
-  local id deadline
-  id=$(wait_window "$@") || exit 1
-  deadline=$((SECONDS + 5))
-  until [[ $(focused_window) == "$id" ]]; do
-    ((SECONDS < deadline)) || fail "\"$1\" is shown but does not have the keyboard's focus"
+# Runs the command (the arguments after the first) every 50 ms until it succeeds, for up
+# to $1 seconds; false if it never did.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
     sleep 0.05
   done
+}
+
+shown() { [[ -n $(window_named "$1") ]]; }
+gone() { ! shown "$1"; }
+# Keys pressed now reach the window $1.
+focus_on() { [[ $(focused_window) == "$1" ]]; }
+
+# Prints the id of a shown window whose caption matches $1, waiting up to $2 seconds
+# (20) for one.
+wait_window() {
+  wait_until "${2:-20}" shown "$1" || fail "no window \"$1\""
+  window_named "$1"
+}
+
+# As wait_window, and waits until that window has the keyboard's focus.
+wait_active() {
+  local id
+  id=$(wait_window "$@") || exit 1
+  wait_until 5 focus_on "$id" || fail "\"$1\" is shown but does not have the keyboard's focus"
   focus_reaches_program
   echo "$id"
 }
 
 # Waits up to $2 seconds (10) until no shown window's caption matches $1.
-wait_gone() {
-  local deadline=$((SECONDS + ${2:-10}))
-  while [[ -n $(window_named "$1") ]]; do
-    ((SECONDS < deadline)) || fail "\"$1\" is still shown"
-    sleep 0.1
-  done
+wait_gone() { wait_until "${2:-10}" gone "$1" || fail "\"$1\" is still shown"; }
+
+# Presses keys that open a menu of the program whose process is $1, and waits until it
+# is open.
+menu_changed() { [[ $(menu_mark "$1") != "$2" ]]; }
+open_menu() {
+  local pid=$1 before
+  shift
+  before=$(menu_mark "$pid")
+  press "$@"
+  wait_until 5 menu_changed "$pid" "$before" || fail "$* opened no menu"
 }
 
 # The clipboard's text, cut at a NUL (Wine ends its text with one, and sometimes a stray
@@ -179,31 +175,19 @@ clipboard() {
   IFS= read -r -d '' text < <(clipboard_bytes) || true
   printf '%s' "${text%"${text##*[!$'\n']}"}"
 }
+holds() { [[ $(clipboard) == "$1" ]]; }
 
 # Puts $1 on the clipboard. It is handed over from a process of its own, which may take
 # a moment to own the clipboard.
 set_clipboard() {
-  local deadline=$((SECONDS + 5))
   take_clipboard "$1"
-  until [[ $(clipboard) == "$1" ]]; do
-    ((SECONDS < deadline)) || fail "the clipboard did not take \"$1\""
-    sleep 0.05
-  done
+  wait_until 5 holds "$1" || fail "the clipboard did not take \"$1\""
 }
 
-# Ctrl+A, Ctrl+C in the window with the keyboard's focus; prints what reached the
-# clipboard (what was there before, where nothing did within 3 s).
-copy_all() {
-  local marker="nothing copied" deadline=$((SECONDS + 3)) copied
-  set_clipboard "$marker"
-  press ctrl+a ctrl+c
-  while copied=$(clipboard) && [[ $copied == "$marker" ]] && ((SECONDS < deadline)); do sleep 0.05; done
-  printf '%s' "$copied"
-}
-
-# Fails unless Ctrl+A, Ctrl+C copies $2: the keys reach the display after $1.
+# Fails unless Ctrl+A, Ctrl+C in the window with the keyboard's focus copies $2: the
+# keys reach the display after $1.
 expect_copied() {
-  local copied
-  copied=$(copy_all)
-  [[ $copied == "$2" ]] || fail "after $1, Ctrl+A Ctrl+C copied:"$'\n'"$copied"
+  set_clipboard "nothing copied"
+  press ctrl+a ctrl+c
+  wait_until 3 holds "$2" || fail "after $1, Ctrl+A Ctrl+C copied:"$'\n'"$(clipboard)"
 }

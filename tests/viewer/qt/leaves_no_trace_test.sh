@@ -48,8 +48,8 @@ mkdir "$work/wm-home"
 if [[ $mode == openbox ]]; then
   HOME=$work/wm-home openbox --sm-disable >/dev/null 2>&1 &
   wm=$!
-  timeout 10 bash -c 'until xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; do sleep 0.1; done' ||
-    fail "openbox did not start"
+  managed() { xprop -root _NET_SUPPORTING_WM_CHECK | grep "window id" >/dev/null; }
+  wait_until 10 managed || fail "openbox did not start"
 fi
 
 home=$work/home
@@ -140,12 +140,12 @@ expect_copied "a cancelled open" "$chinese_dump"
 if [[ $mode == openbox || $mode == autolaunch ]]; then
   # The program is connected to the session's bus, as a screen reader needs it to be.
   [[ -n $bus ]] || bus=$(cat "$work/bus")
-  shown=$program_pid connected=
+  connected=
   for name in $(DBUS_SESSION_BUS_ADDRESS=$bus dbus-send --session --print-reply --dest=org.freedesktop.DBus \
                   /org/freedesktop/DBus org.freedesktop.DBus.ListNames | grep -o '":[0-9.]*"' | tr -d '"'); do
     DBUS_SESSION_BUS_ADDRESS=$bus dbus-send --session --print-reply --dest=org.freedesktop.DBus \
       /org/freedesktop/DBus org.freedesktop.DBus.GetConnectionUnixProcessID "string:$name" 2>/dev/null |
-      grep -qx "   uint32 $shown" && connected=yes
+      grep -qx "   uint32 $program_pid" && connected=yes
   done
   [[ -n $connected ]] || fail "the program is not connected to the session bus"
 fi
@@ -157,13 +157,9 @@ wait "$pid" || fail "the program ended with status $?"
 pid=
 
 # What the program started may take a moment to follow it.
-for ((tries = 0; tries < 20; ++tries)); do
-  [[ -z $(marked) ]] && break
-  sleep 0.1
-done
-for left in $(marked); do
-  fail "left running after the program ended: $(tr '\0' ' ' <"/proc/$left/cmdline")"
-done
+none_left() { [[ -z $(marked) ]]; }
+wait_until 2 none_left ||
+  fail "left running after the program ended: $(for left in $(marked); do tr '\0' ' ' <"/proc/$left/cmdline"; done)"
 written=$(cd "$home" && find . -mindepth 1 ! -path './.cache' ! -path './.cache/*')
 [[ -z $written ]] || fail "written under the home: $written"
 echo "PASS ($mode): driven by keys alone; nothing written under the home, nothing left running"

@@ -20,25 +20,16 @@ finish() {
 }
 trap finish EXIT
 
-# As wait_active, for Wine's windows: Wine, managing them itself, moves the X focus among
-# a program's windows on its own, now and then back to the main window after a dialog
-# or box is shown; keys that reach any of them go to the window with the Windows focus.
-# So a window is ready for keys once it is shown and the X focus is in its program.
-wait_ready() {
-  local id pid deadline=$((SECONDS + 5))
-  id=$(wait_window "$1") || exit 1
-  pid=$(window_pid "$id")
-  until [[ $(window_pid "$(focused_window)" 2>/dev/null) == "$pid" ]]; do
-    ((SECONDS < deadline)) || fail "\"$1\" is shown but the keyboard's focus is not in its program"
-    sleep 0.05
-  done
-  echo "$id"
-}
+# Wine, managing its windows itself, moves the X focus among a program's windows on its
+# own, now and then back to the main window after a dialog or box is shown; keys that
+# reach any of them go to the window with the Windows focus. So a window is ready for
+# keys once the X focus is anywhere in its program.
+focus_on() { [[ $(window_pid "$(focused_window)" 2>/dev/null) == "$(window_pid "$1")" ]]; }
 
 # Chooses a file in the Open dialog: Ctrl+O, paste its path into the name box, Enter.
 open_file() {
   press ctrl+o
-  wait_ready '^打开$' >/dev/null
+  wait_active '^打开$' >/dev/null
   [[ ${2:-} == shot ]] && shoot dialog
   set_clipboard "Z:${1//\//\\}"
   press ctrl+a ctrl+v Return
@@ -56,7 +47,7 @@ cp "$samples/sample.bin" "$work/示例数据.bin"
 WINEDLLOVERRIDES="msftedit=d" WINEDEBUG="-all,trace+msgbox" bash "$wine_run" "$prefix" "$exe" \
   >/dev/null 2>"$work/start-up.log" &
 program=$!
-wait_ready '^Quorvex$' >/dev/null
+wait_active '^Quorvex$' >/dev/null
 shoot start-up-failure
 press Return
 status=0
@@ -71,32 +62,32 @@ text=$(printf '%b' "$(sed 's/\\\([0-9a-f]\{4\}\)/\\u\1/g' <<<"$text")")
 # Its output goes nowhere, so that nothing it leaves behind holds the test's pipes.
 bash "$wine_run" "$prefix" "$exe" >/dev/null 2>&1 &
 program=$!
-main=$(wait_ready '^Quorvex$')
+main=$(wait_active '^Quorvex$')
 program_pid=$(xdotool getwindowpid "$main")
 shoot main
 
 open_file "$work/示例数据.bin" shot
-wait_ready '^Quorvex \[示例数据\.bin\]$' >/dev/null
+wait_active '^Quorvex \[示例数据\.bin\]$' >/dev/null
 shoot dump
 expect_copied "an Open" "$(cat "$samples/sample-shown.txt")"
 
 # About, by its access key on the menu bar beside File.
 press alt+a
-wait_ready '^关于 Quorvex$' >/dev/null
+wait_active '^关于 Quorvex$' >/dev/null
 shoot about
 press Return
 wait_gone '^关于 Quorvex$'
 
 # An empty file: the warning box, and the window stays.
 open_file "$work/空文件.bin"
-wait_ready '^Quorvex$' >/dev/null
+wait_active '^Quorvex$' >/dev/null
 wait_window '^Quorvex \[空文件\.bin\]$' >/dev/null
 shoot error
 press Return
 wait_gone '^Quorvex$'
 
 # File › Exit ends the program. The open File menu shows Open's shortcut.
-wait_ready '^Quorvex \[空文件\.bin\]$' >/dev/null
+wait_active '^Quorvex \[空文件\.bin\]$' >/dev/null
 open_menu "$program_pid" alt+f
 shoot file-menu
 press x
