@@ -84,14 +84,12 @@ focus_reaches_program() { sleep 0.5; }
 # One wtype for all, so that nothing else comes between them; 12 ms between chords, as
 # xdotool leaves.
 press() {
-  local chord keys=() mods modifier
+  local chord keys=() mods
   for chord in "$@"; do
     IFS=+ read -r -a mods <<<"$chord"
     unset 'mods[-1]'
-    for modifier in "${mods[@]}"; do keys+=(-M "${modifier/super/logo}"); done
-    keys+=(-k "${chord##*+}")
-    for modifier in "${mods[@]}"; do keys+=(-m "${modifier/super/logo}"); done
-    keys+=(-s 12)
+    # shellcheck disable=SC2206  # "-M ctrl" split into two words on purpose
+    keys+=(${mods[@]/#/-M } -k "${chord##*+}" ${mods[@]/#/-m } -s 12)
   done
   wtype "${keys[@]}"
 }

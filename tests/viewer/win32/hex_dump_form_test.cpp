@@ -478,18 +478,6 @@ TEST(WindowsFormOnOlderWindows, TakesItsDpiFromWhatThisWindowsHas) {
   }
 }
 
-// Windows' own DLLs come from System32 by their full path, with the search flags where
-// Windows has them and without.
-TEST(WindowsFormOnOlderWindows, LoadsWindowsOwnDllsFromSystem32) {
-  for (const NewerWindowsFunctions& newer : {NewerWindowsFunctions{}, FindNewerWindowsFunctions()}) {
-    const Owned<HMODULE, FreeLibrary> library(LoadSystemLibrary(L"msftedit.dll", newer));
-    ASSERT_NE(library, nullptr) << GetLastError();
-    wchar_t path[MAX_PATH] = {};
-    EXPECT_EQ(Lowercase({path, GetModuleFileNameW(library.get(), path, MAX_PATH)}),
-              L"c:\\windows\\system32\\msftedit.dll");
-  }
-}
-
 // The window class and its icons belong to the form that registered them: they go
 // with it, and the next form makes them anew.
 TEST(WindowsFormClass, GoesWithTheFormThatRegisteredIt) {

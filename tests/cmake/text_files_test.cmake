@@ -1,7 +1,10 @@
-# quorvex_read_releases: CHANGELOG's entries as the metainfo's <release> elements.
-#   cmake -DMODULES=<source>/cmake -DWORK=<folder> -P releases_test.cmake
+# The texts the build makes from files it splits into lines: the metainfo's <release>
+# elements from CHANGELOG (quorvex_read_releases) and the Chinese manual page
+# (quorvex_chinese_man_page), with "[", "]", ";" and "\" taking no following line with them.
+#   cmake -DMODULES=<source>/cmake -DWORK=<folder> -P text_files_test.cmake
 list(APPEND CMAKE_MODULE_PATH "${MODULES}")
 include(QuorvexReleases)
+include(QuorvexManPage)
 
 set(entries [[
 quorvex (1.06.0001) unstable; urgency=medium
@@ -69,6 +72,27 @@ endfunction()
 expect_refused(1.05.0002 "${entries}")
 string(REGEX REPLACE "\n -- [^\n]*" "" undated "${entries}")
 expect_refused(1.06.0001 "${undated}")
+
+# The Chinese page: a break point after each Chinese character, requests as written.
+file(WRITE "${WORK}/page.1.in" [[
+.TH QUORVEX 1 @QUORVEX_RELEASE_DATE@
+标题“Quorvex [”
+a;b C:\
+.SH 名称
+\[bu] 文件
+]])
+quorvex_chinese_man_page("${WORK}/page.1.in" "${WORK}/page.1")
+file(READ "${WORK}/page.1" page)
+set(expected [[
+.TH QUORVEX 1 2027-02-02
+标\:题\:“\:Quorvex [”\:\c
+a;b C:\
+.SH 名称
+\[bu] 文\:件\:
+]])
+if(NOT page STREQUAL expected)
+  string(APPEND failures "manual page:\n${page}\nexpected:\n${expected}\n")
+endif()
 
 if(failures)
   message(FATAL_ERROR "${failures}")
