@@ -68,12 +68,14 @@ sample_dump=$(cat "$samples/sample-shown.txt")
 chinese_dump=$'     1: 51 75 6F 72 76 65 78        Quorvex'
 
 # Ctrl+O, then the name typed over whatever the dialog preselects, and Enter. A
-# Chinese file name is pasted, as input methods hand it over.
+# Chinese file name is pasted, as input methods hand it over; its separator with it, since
+# a typed one sends the dialog into the folder, which empties the name box when it has
+# read it, pasted name and all.
 open_typed() {
   press ctrl+o
   wait_active '^打开$' >/dev/null
-  type_text "$(dirname "$1")/"
-  set_clipboard "$(basename "$1")"
+  type_text "$(dirname "$1")"
+  set_clipboard "/$(basename "$1")"
   press ctrl+v
   # Nothing shows when the name box has taken the pasted name: a moment for it.
   sleep 0.2
