@@ -25,6 +25,7 @@ TEST(FailureTest, RaiseGivesEachFailureItsNumberAndDescription) {
   for (const auto& [kind, number, description] : cases) {
     try {
       Raise(kind);
+      ADD_FAILURE() << "Raise(" << number << ") returned";
     } catch (const Failure& failure) {
       EXPECT_EQ(failure.Number(), number);
       EXPECT_EQ(failure.Description(), description);
