@@ -1,5 +1,6 @@
 // Every text the user sees in Quorvex's window, in one place, for both windows. The
-// Open dialog's own texts are the platform's.
+// Open dialog's own texts are the platform's, but for the few below where a platform's
+// translation says it otherwise than Windows and Chinese users do.
 #pragma once
 
 #include <string_view>
@@ -51,6 +52,12 @@ inline constexpr std::u16string_view kShowFailedAfter = u"”。";
 inline constexpr std::u16string_view kStartupFailed = u"Quorvex 无法启动。";
 // Added for the size failures (overflow, out of range).
 inline constexpr std::u16string_view kSizeLimit = u"Quorvex 只能显示 1 到 32,760 字节的文件。";
+
+// ---- Only the Qt window uses these. ----
+
+// The heading of the Open dialog's size column, as the Windows dialog has it (Qt's
+// translation says "体积").
+inline constexpr std::u16string_view kSizeColumn = u"大小";
 
 // ---- Only the Windows window uses these. ----
 

@@ -5,6 +5,9 @@
 #include <QHeaderView>
 #include <QTreeView>
 
+#include "qt_text.h"
+#include "texts.h"
+
 namespace quorvex {
 namespace {
 
@@ -26,6 +29,13 @@ QVariant ChineseFileDetails::data(const QModelIndex& index, int role) const {
       return chinese_.toString(files->lastModified(file), QLocale::ShortFormat);
   }
   return QIdentityProxyModel::data(index, role);
+}
+
+QVariant ChineseFileDetails::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role == Qt::DisplayRole && orientation == Qt::Horizontal && section == kSize) {
+    return QtText(texts::kSizeColumn);
+  }
+  return QIdentityProxyModel::headerData(section, orientation, role);
 }
 
 void ShowDetailsInChinese(QFileDialog& dialog) {

@@ -11,13 +11,15 @@ class QFileDialog;
 
 namespace quorvex {
 
-// The file model as the views show it, with sizes and dates in Simplified Chinese.
+// The file model as the views show it, with sizes and dates in Simplified Chinese, and
+// the size column headed as Chinese users know it.
 class ChineseFileDetails final : public QIdentityProxyModel {
   Q_OBJECT
 
  public:
   using QIdentityProxyModel::QIdentityProxyModel;
   QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
   QLocale chinese_{QLocale::Chinese, QLocale::China};

@@ -64,6 +64,7 @@ TEST(FileDetailsTest, SizesAndDatesInChineseInColumnsWideEnoughForThem) {
             [&] { return std::ranges::all_of(entries, [&](auto& e) { return EntryOf(details, e.name).isValid(); }); },
             5000));
         QTest::qWait(100);  // the columns follow their contents
+        EXPECT_EQ(details.header()->model()->headerData(kSizeColumn, Qt::Horizontal).toString().toStdString(), "大小");
         for (const auto& entry : entries) {
           SCOPED_TRACE(entry.name.toStdString());
           const QModelIndex name = EntryOf(details, entry.name);
