@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
+#include "completion_input_method.h"
 #include "file_details.h"
 #include "file_icon_provider.h"
 #include "open_command.h"
@@ -55,6 +56,9 @@ QFileDialog& FileDialog::DialogOver(QWidget* parent) {
     // "*", not "*.*": on Linux "*.*" would hide every file whose name has no dot.
     dialog_->setNameFilter(QStringLiteral("*"));
     ShowDetailsInChinese(*dialog_);
+    auto* nameBox = dialog_->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    // Owned by the completion list it watches.
+    if (nameBox != nullptr && nameBox->completer() != nullptr) new CompletionInputMethod(*nameBox);
   } else if (dialog_->parentWidget() != parent) {
     dialog_->setParent(parent, dialog_->windowFlags());
   }
