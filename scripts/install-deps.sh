@@ -13,6 +13,7 @@ packages=(
   xclip imagemagick locales
   dbus-daemon dbus-bin at-spi2-core python3-pyatspi
   sway wtype wl-clipboard grim jq qt6-wayland
+  ibus ibus-libpinyin
 )
 
 missing=()

@@ -8,6 +8,8 @@
 #   bare:       no window manager and no session bus (D-Bus must not start one of its own)
 #   openbox:    under a window manager, in a session bus of its own, as on a desktop (the
 #               program must still reach the bus)
+#   (both with ibus running, in its English keyboard until a name is typed in pinyin
+#   while the name box's completion list is open)
 #   autolaunch: no window manager, and a session bus published on the X display only, as
 #               dbus-launch leaves one for a startx or remote session (the program must
 #               reach it, and start no other)
@@ -21,20 +23,21 @@
 set -euo pipefail
 program=$1 mode=$2
 work=$(mktemp -d)
-# The program carries a mark in its environment, and so does every process it starts.
-mark=QUORVEX_TEST_RUN=$work
+# The program carries a mark in its environment, and so does every process it starts;
+# the input method another.
+mark=QUORVEX_TEST_RUN=$work ibus_mark=QUORVEX_TEST_IBUS=$work
 marked() {
   local proc
   for proc in /proc/[0-9]*; do
-    { tr '\0' '\n' <"$proc/environ"; } 2>/dev/null | grep -qxF "$mark" && echo "${proc#/proc/}"
+    { tr '\0' '\n' <"$proc/environ"; } 2>/dev/null | grep -qxF "${1:-$mark}" && echo "${proc#/proc/}"
   done
   return 0
 }
-pid= wm= bus= bus_pid=
+pid= wm= bus= bus_pid= ibus=
 cleanup() {
   # The program and what it left first: a session bus ends with the program it was
   # started for.
-  kill $(marked) 2>/dev/null || true
+  kill $(marked) $(marked "$ibus_mark") 2>/dev/null || true
   [[ -n $pid ]] && wait "$pid" 2>/dev/null || true
   [[ -n $wm ]] && kill "$wm" 2>/dev/null || true
   [[ -n $bus_pid ]] && kill "$bus_pid" 2>/dev/null || true
@@ -52,18 +55,39 @@ if [[ $mode == openbox ]]; then
   wait_until 10 managed || fail "openbox did not start"
 fi
 
+if [[ $mode == bare || $mode == openbox ]]; then
+  # ibus as a Chinese desktop starts it, in a bus and a home of its own, of which the
+  # program's home gets only the folder where ibus notes its address (Qt's ibus plugin
+  # looks nowhere else).
+  in_ibus_home() { env -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_DATA_HOME HOME="$work/wm-home" "$ibus_mark" "$@"; }
+  in_ibus_home dbus-run-session -- ibus-daemon --panel=disable --emoji-extension=disable >/dev/null 2>&1 &
+  # As the user switches input methods: ibus also sets the X keyboard to the engine's,
+  # where it can (not for pinyin, whence a failure). Nothing shows once the engine has
+  # the name box: a moment for it.
+  switch_to() {
+    in_ibus_home ibus engine "$1" &>/dev/null || true
+    [[ $(in_ibus_home ibus engine 2>/dev/null) == "$1" ]] && sleep 0.3
+  }
+  # Pinyin's engine started beforehand, as at login; then the English keyboard.
+  wait_until 20 switch_to libpinyin && switch_to xkb:us::eng || fail "ibus did not start"
+  ibus=on
+fi
+
 home=$work/home
 mkdir "$home" && mkdir -m 700 "$work/runtime"
+[[ -z $ibus ]] || { mkdir "$home/.config" && ln -s "$work/wm-home/.config/ibus" "$home/.config/ibus"; }
 export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
 export XDG_STATE_HOME=$home/.local/state XDG_CACHE_HOME=$home/.cache XDG_RUNTIME_DIR=$work/runtime
 unset XDG_CONFIG_DIRS XDG_DATA_DIRS DBUS_SESSION_BUS_ADDRESS
 if [[ $mode == wayland ]]; then export QT_QPA_PLATFORM=wayland; else export QT_QPA_PLATFORM=xcb; fi
+[[ -z $ibus ]] || export QT_IM_MODULE=ibus
 mkdir "$work/files"
 sample=$work/files/sample.bin empty=$work/files/empty.bin chinese=$work/files/十六进制.bin
 samples=$(dirname "$0")/..
 cp "$samples/sample.bin" "$sample"
 : >"$empty"
 printf 'Quorvex' >"$chinese"
+printf 'wenjian' >"$work/files/文件.bin"
 sample_dump=$(cat "$samples/sample-shown.txt")
 chinese_dump=$'     1: 51 75 6F 72 76 65 78        Quorvex'
 
@@ -139,6 +163,26 @@ wait_gone '^打开$'
 wait_active '^Quorvex \[十六进制\.bin\]$' >/dev/null
 expect_copied "a cancelled open" "$chinese_dump"
 
+if [[ -n $ibus ]]; then
+  # A name typed in pinyin while the completion list is open, as a Chinese user types a
+  # path: libpinyin starts in Chinese, Shift switches to Latin for the folder (the one the
+  # dialog shows, so that the list opens at once) and back; Space takes the first
+  # candidate, 文件, and Shift again gives ".bin" in Latin.
+  press ctrl+o
+  wait_active '^打开$' >/dev/null
+  before=$(menu_mark "$program_pid")
+  type_text "$work/files/"
+  wait_until 5 menu_changed "$program_pid" "$before" || fail "the folder opened no completion list"
+  switch_to libpinyin || fail "ibus did not switch to pinyin"
+  type_text wenjian
+  press space
+  switch_to xkb:us::eng || fail "ibus did not switch back to English"
+  type_text .bin
+  press Return
+  wait_active '^Quorvex \[文件\.bin\]$' >/dev/null
+  expect_copied "a name typed in pinyin" $'     1: 77 65 6E 6A 69 61 6E        wenjian'
+fi
+
 if [[ $mode == openbox || $mode == autolaunch ]]; then
   # The program is connected to the session's bus, as a screen reader needs it to be.
   [[ -n $bus ]] || bus=$(cat "$work/bus")
@@ -162,6 +206,6 @@ pid=
 none_left() { [[ -z $(marked) ]]; }
 wait_until 2 none_left ||
   fail "left running after the program ended: $(for left in $(marked); do tr '\0' ' ' <"/proc/$left/cmdline"; done)"
-written=$(cd "$home" && find . -mindepth 1 ! -path './.cache' ! -path './.cache/*')
+written=$(cd "$home" && find . -mindepth 1 ! -path './.cache' ! -path './.cache/*' ${ibus:+! -path ./.config ! -path ./.config/ibus})
 [[ -z $written ]] || fail "written under the home: $written"
 echo "PASS ($mode): driven by keys alone; nothing written under the home, nothing left running"
