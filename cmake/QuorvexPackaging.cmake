@@ -62,6 +62,9 @@ else()
   # Liberation Mono is Courier New's metric twin, the display's face where Courier New
   # is missing; Qt's Wayland platform lets Quorvex run natively, not through XWayland.
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation | fonts-liberation2, qt6-wayland")
+  # Qt 6 on X does not fall back to XIM: fcitx5 reaches a Qt 6 program only through its
+  # frontend (ibus's comes with libqt6gui6).
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fcitx5-frontend-qt6")
   set(CPACK_DEBIAN_COMPRESSION_TYPE "xz")
 endif()
 

@@ -80,6 +80,7 @@ done
   fail "Depends lacks a Chinese font: $depends"
 expect_equal "control field Recommends" "$(dpkg-deb --field "$deb" Recommends)" \
   "fonts-liberation | fonts-liberation2, qt6-wayland"
+expect_equal "control field Suggests" "$(dpkg-deb --field "$deb" Suggests)" "fcitx5-frontend-qt6"
 [[ $(dpkg-deb --field "$deb" Description | wc -l) -gt 3 ]] || fail "no long description"
 # apt can meet them here; a simulation, nothing is installed.
 apt-get install --simulate "$deb" >"$work/apt.log" 2>&1 || { fail "apt would not install it"; cat "$work/apt.log" >&2; }
