@@ -8,8 +8,7 @@
 #   bare:       no window manager and no session bus (D-Bus must not start one of its own)
 #   openbox:    under a window manager, in a session bus of its own, as on a desktop (the
 #               program must still reach the bus)
-#   (both with ibus running, in its English keyboard until a name is typed in pinyin
-#   while the name box's completion list is open)
+#   (both with ibus running, and a name typed in pinyin while the completion list is open)
 #   autolaunch: no window manager, and a session bus published on the X display only, as
 #               dbus-launch leaves one for a startx or remote session (the program must
 #               reach it, and start no other)
@@ -56,18 +55,13 @@ if [[ $mode == openbox ]]; then
 fi
 
 if [[ $mode == bare || $mode == openbox ]]; then
-  # ibus as a Chinese desktop starts it, in a bus and a home of its own, of which the
-  # program's home gets only the folder where ibus notes its address (Qt's ibus plugin
-  # looks nowhere else).
+  # ibus in a bus and a home of its own; the program's home gets only the folder where
+  # ibus notes its address, the one place Qt's ibus plugin looks.
   in_ibus_home() { env -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_DATA_HOME HOME="$work/wm-home" "$ibus_mark" "$@"; }
   in_ibus_home dbus-run-session -- ibus-daemon --panel=disable --emoji-extension=disable >/dev/null 2>&1 &
-  # As the user switches input methods: ibus also sets the X keyboard to the engine's,
-  # where it can (not for pinyin, whence a failure). Nothing shows once the engine has
-  # the name box: a moment for it.
-  switch_to() {
-    in_ibus_home ibus engine "$1" &>/dev/null || true
-    [[ $(in_ibus_home ibus engine 2>/dev/null) == "$1" ]] && sleep 0.3
-  }
+  # As the user switches input methods ("ibus engine" fails setting no X layout for
+  # pinyin); nothing shows once the engine has the name box: a moment for it.
+  switch_to() { in_ibus_home ibus engine "$1" &>/dev/null; [[ $(in_ibus_home ibus engine 2>/dev/null) == "$1" ]] && sleep 0.3; }
   # Pinyin's engine started beforehand, as at login; then the English keyboard.
   wait_until 20 switch_to libpinyin && switch_to xkb:us::eng || fail "ibus did not start"
   ibus=on
@@ -75,12 +69,11 @@ fi
 
 home=$work/home
 mkdir "$home" && mkdir -m 700 "$work/runtime"
-[[ -z $ibus ]] || { mkdir "$home/.config" && ln -s "$work/wm-home/.config/ibus" "$home/.config/ibus"; }
 export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
 export XDG_STATE_HOME=$home/.local/state XDG_CACHE_HOME=$home/.cache XDG_RUNTIME_DIR=$work/runtime
 unset XDG_CONFIG_DIRS XDG_DATA_DIRS DBUS_SESSION_BUS_ADDRESS
 if [[ $mode == wayland ]]; then export QT_QPA_PLATFORM=wayland; else export QT_QPA_PLATFORM=xcb; fi
-[[ -z $ibus ]] || export QT_IM_MODULE=ibus
+[[ -z $ibus ]] || { mkdir "$home/.config" && ln -s "$work/wm-home/.config/ibus" "$home/.config/" && export QT_IM_MODULE=ibus; }
 mkdir "$work/files"
 sample=$work/files/sample.bin empty=$work/files/empty.bin chinese=$work/files/十六进制.bin
 samples=$(dirname "$0")/..
@@ -164,10 +157,8 @@ wait_active '^Quorvex \[十六进制\.bin\]$' >/dev/null
 expect_copied "a cancelled open" "$chinese_dump"
 
 if [[ -n $ibus ]]; then
-  # A name typed in pinyin while the completion list is open, as a Chinese user types a
-  # path: libpinyin starts in Chinese, Shift switches to Latin for the folder (the one the
-  # dialog shows, so that the list opens at once) and back; Space takes the first
-  # candidate, 文件, and Shift again gives ".bin" in Latin.
+  # As a Chinese user types a path: the folder in Latin (the dialog's own, so that the
+  # completion list opens at once), the name in pinyin (Space takes 文件), ".bin" in Latin.
   press ctrl+o
   wait_active '^打开$' >/dev/null
   before=$(menu_mark "$program_pid")
@@ -176,7 +167,7 @@ if [[ -n $ibus ]]; then
   switch_to libpinyin || fail "ibus did not switch to pinyin"
   type_text wenjian
   press space
-  switch_to xkb:us::eng || fail "ibus did not switch back to English"
+  switch_to xkb:us::eng || fail "ibus did not switch to English"
   type_text .bin
   press Return
   wait_active '^Quorvex \[文件\.bin\]$' >/dev/null
