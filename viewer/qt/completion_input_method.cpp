@@ -17,8 +17,8 @@ CompletionInputMethod::CompletionInputMethod(QLineEdit& nameBox)
   list_->installEventFilter(this);
 }
 
-bool CompletionInputMethod::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != list_ || nameBox_ == nullptr) return false;
+bool CompletionInputMethod::eventFilter(QObject* /*watched: the list alone*/, QEvent* event) {
+  if (nameBox_ == nullptr) return false;
   switch (event->type()) {
     case QEvent::Show:
       // Qt grabs the keyboard for the list after this event, as it opens the list.
