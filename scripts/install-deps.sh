@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-private-dev libgl-dev libxcb1-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-private-dev libgl-dev libxcb1-dev libdbus-1-dev qt6-translations-l10n
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils openbox dbus-x11 fonts-liberation fonts-wqy-microhei

@@ -79,6 +79,7 @@ void KeepSettingsIn(const QTemporaryDir& folder) {
 
 StartupEnvironment::StartupEnvironment() {
   KeepDBusFromStartingABus();
+  KeepKeysInOrderWithIBus();
   PreferSimplifiedChineseGlyphs();
   KeepSettingsIn(settings_);
 }
@@ -96,6 +97,16 @@ void KeepDBusFromStartingABus() {
   if (!runtime.isEmpty() && IsSocket(runtime + "/bus")) return;
   if (BusPublishedOnDisplay()) return;
   qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+}
+
+// Qt's ibus frontend, left to itself, hands each key to ibus and goes on: a key whose
+// answer happens to be there at once is delivered ahead of earlier keys still waiting for
+// theirs, so typed letters change places, and an Enter can open a box that then takes the
+// keys typed before it. Waiting for each answer keeps the keys in the order they were
+// typed, at the cost of one round trip to ibus per key; a hung ibus is let go of after a
+// moment (IBusWatchdog).
+void KeepKeysInOrderWithIBus() {
+  if (!qEnvironmentVariableIsSet("IBUS_ENABLE_SYNC_MODE")) qputenv("IBUS_ENABLE_SYNC_MODE", "1");
 }
 
 // Han characters are shared by Chinese, Japanese and Korean, with forms that differ by

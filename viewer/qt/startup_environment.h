@@ -26,6 +26,10 @@ class StartupEnvironment {
 // DBUS_SESSION_BUS_ADDRESS to "disabled:" so that D-Bus does not start a bus of its own.
 void KeepDBusFromStartingABus();
 
+// Unless the user chose otherwise (IBUS_ENABLE_SYNC_MODE set, to anything), has Qt's ibus
+// frontend wait for ibus's answer to each key before it takes the next.
+void KeepKeysInOrderWithIBus();
+
 // Asks fontconfig for Simplified Chinese glyph forms first (FC_LANG), before any
 // languages already chosen there.
 void PreferSimplifiedChineseGlyphs();

@@ -90,14 +90,20 @@ chinese_dump=$'     1: 51 75 6F 72 76 65 78        Quorvex'
 # Chinese file name is pasted, as input methods hand it over; its separator with it, since
 # a typed one sends the dialog into the folder, which empties the name box when it has
 # read it, pasted name and all.
+# Where the program's shown windows (its completion list among them) are, and how large.
+list_shape() { xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | xargs -r -n 1 xdotool getwindowgeometry | md5sum; }
+list_reshaped() { [[ $(list_shape) != "$1" ]]; }
+paste() {
+  set_clipboard "$1"
+  press ctrl+v
+  # Nothing shows when the name box has taken the pasted text: a moment for it.
+  sleep 0.2
+}
 open_typed() {
   press ctrl+o
   wait_active '^打开$' >/dev/null
   type_text "$(dirname "$1")"
-  set_clipboard "/$(basename "$1")"
-  press ctrl+v
-  # Nothing shows when the name box has taken the pasted name: a moment for it.
-  sleep 0.2
+  paste "/$(basename "$1")"
   press Return
 }
 
@@ -159,21 +165,39 @@ wait_active '^Quorvex \[十六进制\.bin\]$' >/dev/null
 expect_copied "a cancelled open" "$chinese_dump"
 
 if [[ -n $ibus ]]; then
-  # As a Chinese user types a path: the folder in Latin (the dialog's own, so that the
-  # completion list opens at once), the name in pinyin (Space takes 文件), ".bin" in Latin.
+  # As a Chinese user gives a path with pinyin on: the folder pasted (the dialog's own, so
+  # that the completion list opens at once), the name typed in pinyin while the list is
+  # open (Space takes 文件), ".bin" pasted. The input method is switched from outside only
+  # while the window waits for keys: ibus moves its engine with the focus, and a switch
+  # made while the program has a focus change still to hand on to ibus (a busy machine)
+  # can land on the focus it leaves, which no key pressed in the window can cause.
+  switch_to libpinyin || fail "ibus did not switch to pinyin"
   press ctrl+o
   wait_active '^打开$' >/dev/null
   before=$(menu_mark "$program_pid")
-  type_text "$work/files/"
+  paste "$work/files/"
   wait_until 5 menu_changed "$program_pid" "$before" || fail "the folder opened no completion list"
-  switch_to libpinyin || fail "ibus did not switch to pinyin"
   type_text wenjian
+  shape=$(list_shape)
   press space
-  switch_to xkb:us::eng || fail "ibus did not switch to English"
-  type_text .bin
+  # 文件 narrows the list to one name, once the input method has handed it over.
+  wait_until 5 list_reshaped "$shape" || fail "the list did not follow 文件 typed in pinyin"
+  paste .bin
   press Return
   wait_active '^Quorvex \[文件\.bin\]$' >/dev/null
+  switch_to xkb:us::eng || fail "ibus did not switch to English"
   expect_copied "a name typed in pinyin" $'     1: 77 65 6E 6A 69 61 6E        wenjian'
+
+  # An ibus that hangs holds the window for a moment, not for every key: then the keys
+  # go on without it.
+  daemon=$(for proc in $(marked "$ibus_mark"); do echo "$proc $(cat "/proc/$proc/comm")"; done | awk '$2 == "ibus-daemon" { print $1 }')
+  kill -STOP $daemon
+  press ctrl+o
+  wait_active '^打开$' 5 >/dev/null
+  press Escape
+  wait_gone '^打开$' 5
+  kill -CONT $daemon
+  wait_active '^Quorvex \[文件\.bin\]$' >/dev/null
 fi
 
 if [[ $mode == openbox || $mode == autolaunch ]]; then

@@ -175,5 +175,18 @@ TEST(Application, KeepsDBusFromStartingABusOnlyWhereThereIsNone) {
   if (!display.isNull()) qputenv("DISPLAY", display);
 }
 
+// ibus answers each key before the next unless the user chose otherwise, whatever they chose.
+TEST(Application, HasIBusAnswerEachKeyUnlessTheUserChose) {
+  for (const QByteArray chosen : {"0", "1", ""}) {
+    qputenv("IBUS_ENABLE_SYNC_MODE", chosen);
+    KeepKeysInOrderWithIBus();
+    EXPECT_EQ(qgetenv("IBUS_ENABLE_SYNC_MODE"), chosen);
+  }
+  qunsetenv("IBUS_ENABLE_SYNC_MODE");
+  KeepKeysInOrderWithIBus();
+  EXPECT_EQ(qgetenv("IBUS_ENABLE_SYNC_MODE"), "1");
+  qunsetenv("IBUS_ENABLE_SYNC_MODE");
+}
+
 }  // namespace
 }  // namespace quorvex::testing
