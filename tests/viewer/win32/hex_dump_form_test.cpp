@@ -381,23 +381,53 @@ TEST_F(WindowsForm, OpenShowsTheChosenFileAndACancelChangesNothing) {
   }
 }
 
+// Folders made and removed through the literal prefix with Windows' own calls, deepest
+// last and removed first: the MinGW runtime's filesystem calls fail on a prefixed tree
+// this deep, which a temporary folder such as C:\Users\<name>\AppData\Local\Temp makes
+// deeper still.
+class DeepFolders {
+ public:
+  explicit DeepFolders(std::vector<std::wstring> folders) : folders_(std::move(folders)) {
+    while (made_ < folders_.size() && CreateDirectoryW((L"\\\\?\\" + folders_[made_]).c_str(), nullptr) != 0) ++made_;
+  }
+  bool Made() const { return made_ == folders_.size(); }
+  DeepFolders(const DeepFolders&) = delete;
+  DeepFolders& operator=(const DeepFolders&) = delete;
+  // Takes the files put in the deepest folder with it.
+  ~DeepFolders() {
+    for (const std::wstring& file : files_) DeleteFileW((L"\\\\?\\" + file).c_str());
+    while (made_ > 0) RemoveDirectoryW((L"\\\\?\\" + folders_[--made_]).c_str());
+  }
+  std::wstring Write(const std::wstring& name, const std::vector<std::uint8_t>& bytes) {
+    const std::wstring path = folders_.back() + L"\\" + name;
+    files_.push_back(path);
+    std::ofstream(std::filesystem::path(L"\\\\?\\" + path), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path;
+  }
+
+ private:
+  std::vector<std::wstring> folders_;
+  std::size_t made_ = 0;
+  std::vector<std::wstring> files_;
+};
+
 // Windows before 10 version 1607, or without long paths switched on, refuses such a path
 // unless the reader gives it the literal prefix; Wine takes it either way. Wine's own
 // Open dialog cannot take a name this long, so the path goes to ShowFile as the dialog
 // hands it over.
 TEST_F(WindowsForm, AnUnprefixedPathOfMoreThan260CharactersIsShown) {
   const std::wstring top = std::filesystem::absolute(files.Path()).lexically_normal().wstring() + L"\\长路径";
-  const std::wstring path = top + L"\\" + std::wstring(120, L'长') + L"\\" + std::wstring(120, L'x') + L"\\长.bin";
-  ASSERT_GT(path.size(), 260u);
-  // Made through the literal prefix, so that only the program's own read goes without it.
-  const std::filesystem::path prefixed = L"\\\\?\\" + path;
-  std::filesystem::create_directories(prefixed.parent_path());
+  const std::wstring middle = top + L"\\" + std::wstring(120, L'长');
+  DeepFolders tree({top, middle, middle + L"\\" + std::wstring(120, L'x')});
+  ASSERT_TRUE(tree.Made());
   const auto bytes = CountingBytes(30);
-  std::ofstream(prefixed, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), 30);
+  // Only the program's own read goes without the prefix.
+  const std::wstring path = tree.Write(L"长.bin", bytes);
+  ASSERT_GT(path.size(), 260u);
 
   EXPECT_TRUE(AnswerAll([&] { form.ShowFile(FromWide(path), u"长.bin"); }).boxes.empty());
   EXPECT_EQ(Shown(), Showing(L"长.bin", bytes));
-  std::filesystem::remove_all(L"\\\\?\\" + top);
 }
 
 // A name buffer too small for the chosen path: the dialog itself fails with
