@@ -69,9 +69,10 @@ QString Escaped(std::string_view name) {
 
 // The name read as GBK, or nothing where it is not GBK or reads as characters no font
 // draws (GBK's user-defined areas) or where Qt has no GBK (built without ICU).
-QString FromGbk(QStringDecoder& gbk, std::string_view name) {
+QString FromGbk(std::string_view name) {
+  // One for each name: resetting a decoder keeps its count of errors.
+  QStringDecoder gbk("GBK");
   if (!gbk.isValid()) return {};
-  gbk.resetState();
   const QString text = gbk.decode(QByteArrayView(name.data(), static_cast<qsizetype>(name.size())));
   if (gbk.hasError()) return {};
   const bool readable = std::none_of(text.begin(), text.end(), [](QChar c) {
@@ -91,13 +92,12 @@ std::vector<RawName> UndecodableNames(const std::string& folder) {
   if (dir == nullptr) return {};
   std::vector<RawName> names;
   std::unordered_set<std::string> listed;
-  QStringDecoder gbk("GBK");
   while (const dirent* entry = ::readdir(dir.get())) {
     const std::string_view name = entry->d_name;
     if (IsUtf8(name)) {
       listed.emplace(name);
     } else {
-      names.push_back({std::string(name), FromGbk(gbk, name)});
+      names.push_back({std::string(name), FromGbk(name)});
     }
   }
   // A GBK reading that another entry shows too would open only one of them.

@@ -150,11 +150,12 @@ void AnyNameFileDialog::FollowUnlistedEntries() {
   auto* nameBox = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
   auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
   if (list == nullptr || details == nullptr || nameBox == nullptr || buttons == nullptr) return;
-  // Qt writes a chosen row's name in the name box only when it has a file for it...
+  // Qt writes a chosen row's name in the name box only when it has a file for it (and
+  // never selects an added row itself, as it does its own rows for the name typed)...
   connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, nameBox, [this, list, nameBox] {
     const QModelIndexList rows = list->selectionModel()->selectedRows();
     const UnlistedEntry* entry = rows.size() == 1 ? UnlistedAt(rows.first()) : nullptr;
-    if (entry != nullptr && !entry->folder && !nameBox->hasFocus()) nameBox->setText(entry->shown);
+    if (entry != nullptr && !entry->folder) nameBox->setText(entry->shown);
   });
   // ...and disables Open for a name it has no file for.
   connect(nameBox, &QLineEdit::textChanged, buttons, [this, buttons] {
