@@ -50,6 +50,8 @@ void UnlistedEntriesModel::Reread(const QString& path) {
   const QModelIndex source = files != nullptr ? files->index(path) : QModelIndex();
   if (!source.isValid()) return;
   std::vector<UnlistedEntry> entries = UnlistedEntries(path);
+  // Only folders with such entries are kept: each added row's index is looked up among them.
+  if (entries.empty() && !folders_.contains(source.internalPointer())) return;
   Folder& folder = folders_[source.internalPointer()];
   if (folder.source != source) folder = {source, {}};  // a new node where a removed one was
   if (entries == folder.entries) return;
