@@ -222,6 +222,11 @@ TEST(ReadWholeFilePosixTest, SpecialFilesAndPathsFailWithTheirNumbers) {
     EXPECT_TRUE(FailsWith(failure, [&] { ReadWholeFile(path); })) << path;
   }
   EXPECT_EQ(ReadWholeFile(dir.Path() / "link").Bytes(), (std::vector<std::uint8_t>{1, 2, 3}));
+  // Names that are not UTF-8 (GBK, Latin-1, a byte of neither) are opened as the bytes they are.
+  for (const std::string name : {"\xCA\xFD\xBE\xDD.bin", "caf\xE9.bin", "\xFF"}) {
+    const auto file = dir.Write(name, {static_cast<std::uint8_t>(name[0]), 4});
+    EXPECT_EQ(ReadWholeFile(file.native()).Bytes(), (std::vector<std::uint8_t>{static_cast<std::uint8_t>(name[0]), 4}));
+  }
 }
 
 // Root passes permission checks, so as root each read runs in a child that has become

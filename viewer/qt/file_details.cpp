@@ -18,24 +18,26 @@ enum Column { kName = 0, kSize = 1, kType = 2, kModified = 3 };
 
 QVariant ChineseFileDetails::data(const QModelIndex& index, int role) const {
   const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
-  if (role != Qt::DisplayRole || files == nullptr) return QIdentityProxyModel::data(index, role);
+  if (role != Qt::DisplayRole || files == nullptr) return UnlistedEntriesModel::data(index, role);
+  const UnlistedEntry* added = Unlisted(index);
   const QModelIndex file = mapToSource(index);
   switch (index.column()) {
     case kSize:
       // Folders have no size shown; files in the units a Chinese system shows ("kB").
-      if (files->isDir(file)) break;
-      return chinese_.formattedDataSize(files->size(file), 2, QLocale::DataSizeTraditionalFormat);
+      if (added != nullptr ? added->folder : files->isDir(file)) break;
+      return chinese_.formattedDataSize(added != nullptr ? added->size : files->size(file), 2,
+                                        QLocale::DataSizeTraditionalFormat);
     case kModified:
-      return chinese_.toString(files->lastModified(file), QLocale::ShortFormat);
+      return chinese_.toString(added != nullptr ? added->modified : files->lastModified(file), QLocale::ShortFormat);
   }
-  return QIdentityProxyModel::data(index, role);
+  return UnlistedEntriesModel::data(index, role);
 }
 
 QVariant ChineseFileDetails::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role == Qt::DisplayRole && orientation == Qt::Horizontal && section == kSize) {
     return QtText(texts::kSizeColumn);
   }
-  return QIdentityProxyModel::headerData(section, orientation, role);
+  return UnlistedEntriesModel::headerData(section, orientation, role);
 }
 
 void ShowDetailsInChinese(QFileDialog& dialog) {

@@ -4,20 +4,21 @@
 // Chinese type names and longer dates.
 #pragma once
 
-#include <QIdentityProxyModel>
 #include <QLocale>
+
+#include "unlisted_entries.h"
 
 class QFileDialog;
 
 namespace quorvex {
 
-// The file model as the views show it, with sizes and dates in Simplified Chinese, and
-// the size column headed as Chinese users know it.
-class ChineseFileDetails final : public QIdentityProxyModel {
+// The file model as the views show it, with the entries it leaves out, sizes and dates
+// in Simplified Chinese, and the size column headed as Chinese users know it.
+class ChineseFileDetails final : public UnlistedEntriesModel {
   Q_OBJECT
 
  public:
-  using QIdentityProxyModel::QIdentityProxyModel;
+  using UnlistedEntriesModel::UnlistedEntriesModel;
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 

@@ -12,6 +12,7 @@
 #include "file_icon_provider.h"
 #include "open_command.h"
 #include "texts.h"
+#include "unlisted_entries.h"
 #include "window_focus.h"
 
 namespace quorvex {
@@ -47,7 +48,8 @@ FileDialog::~FileDialog() { delete dialog_; }
 
 QFileDialog& FileDialog::DialogOver(QWidget* parent) {
   if (dialog_ == nullptr) {
-    dialog_ = new QFileDialog(parent);
+    auto* dialog = new AnyNameFileDialog(parent);
+    dialog_ = dialog;
     // Qt's own dialog everywhere, so that no platform dialog reads files to draw them
     // or keeps a list of recent files.
     dialog_->setOption(QFileDialog::DontUseNativeDialog);
@@ -56,6 +58,7 @@ QFileDialog& FileDialog::DialogOver(QWidget* parent) {
     // "*", not "*.*": on Linux "*.*" would hide every file whose name has no dot.
     dialog_->setNameFilter(QStringLiteral("*"));
     ShowDetailsInChinese(*dialog_);
+    dialog->FollowUnlistedEntries();
     auto* nameBox = dialog_->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     // Owned by the completion list it watches.
     if (nameBox != nullptr && nameBox->completer() != nullptr) new CompletionInputMethod(*nameBox);

@@ -21,19 +21,25 @@ namespace {
 
 constexpr int kOpenCommandFlags = 0x201004;
 
-// Whether the dialog's list shows name, once its folder has been read (in the background).
-bool Lists(QFileDialog& dialog, const QString& name) {
+// The row of the dialog's list that shows name, once its folder has been read (in the
+// background); invalid if none does.
+QModelIndex RowOf(QFileDialog& dialog, const QString& name) {
   auto* list = dialog.findChild<QListView*>(QStringLiteral("listView"));
-  return list != nullptr && QTest::qWaitFor(
-                                [&] {
-                                  const QModelIndex root = list->rootIndex();
-                                  for (int row = 0; row < list->model()->rowCount(root); ++row) {
-                                    if (list->model()->index(row, 0, root).data().toString() == name) return true;
-                                  }
-                                  return false;
-                                },
-                                5000);
+  QModelIndex row;
+  if (list != nullptr) {
+    QTest::qWaitFor(
+        [&] {
+          const QModelIndex root = list->rootIndex();
+          for (int i = 0; i < list->model()->rowCount(root) && !row.isValid(); ++i) {
+            if (list->model()->index(i, 0, root).data().toString() == name) row = list->model()->index(i, 0, root);
+          }
+          return row.isValid();
+        },
+        5000);
+  }
+  return row;
 }
+bool Lists(QFileDialog& dialog, const QString& name) { return RowOf(dialog, name).isValid(); }
 
 class FileDialogTest : public ::testing::Test {
  protected:
@@ -247,6 +253,47 @@ TEST_F(FileDialogTest, MissingFileIsRefusedOnlyWhenItMustExist) {
     EXPECT_EQ(failure.has_value(), !accepted);
     EXPECT_EQ(dialog.FileName(), QDir::toNativeSeparators(accepted ? files.PathOf(u"missing.bin"_qs) : chosen));
   }
+}
+
+// Names Qt leaves out, for not being UTF-8, are listed as they show and chosen by that
+// text, typed or from the list, each opening its own file: also beside an entry whose
+// name would show alike. And a file behind a folder that may not be searched is left
+// for the reader to refuse.
+TEST_F(FileDialogTest, NamesThatAreNotUtf8AreListedAndOpenTheirOwnFiles) {
+  const std::pair<std::string, QString> names[] = {
+      {"\xCE\xC4\xBC\xFE.bin", u"文件.bin"_qs},                 {"\xCA\xFD\xBE\xDD.bin", u"\\xCA\\xFD\\xBE\\xDD.bin"_qs},
+      {"数据.bin", u"数据.bin"_qs},                             {"caf\xE9.bin", u"caf\\xE9.bin"_qs},
+      {"caf\xE8.bin", u"caf\\xE8.bin"_qs},                      {"\xFF\\\xE9", u"\\xFF\\x5C\\xE9"_qs},
+  };
+  for (const auto& [name, shown] : names) files.WriteNamed(name, shown.toUtf8());
+  QDir().mkpath(files.PathOf(u"locked"_qs));
+  const QString locked = MakeFile(u"locked/inside.bin"_qs);
+  ASSERT_EQ(chmod(QFile::encodeName(files.PathOf(u"locked"_qs)).constData(), 0), 0);
+  for (const auto& [name, shown] : names) {
+    for (const bool fromList : {false, true}) {
+      SCOPED_TRACE(shown.toStdString() + (fromList ? " from the list" : " typed"));
+      FileDialog dialog = Dialog(files.PathOf(u"*"_qs));
+      bool listed = false;
+      Show(dialog, [&](QFileDialog& qtDialog) {
+        const QModelIndex row = RowOf(qtDialog, shown);
+        listed = row.isValid();
+        if (!fromList) return TypeAndOpen(qtDialog, shown);
+        // As the arrow keys leave it: current and selected.
+        auto* list = qtDialog.findChild<QListView*>(QStringLiteral("listView"));
+        list->setCurrentIndex(row);
+        QTest::keyClick(list, Qt::Key_Return);
+        if (qtDialog.isVisible()) qtDialog.reject();
+      });
+      EXPECT_TRUE(listed);
+      EXPECT_EQ(dialog.FileTitle(), shown);
+      const QByteArray own = shown.toUtf8();
+      EXPECT_EQ(ReadWholeFile(NativePath(dialog.FileName())).Bytes(), std::vector<std::uint8_t>(own.begin(), own.end()));
+    }
+  }
+  FileDialog dialog = Dialog(files.PathOf(u"*"_qs));
+  Show(dialog, [&](QFileDialog& qtDialog) { TypeAndOpen(qtDialog, locked); });
+  chmod(QFile::encodeName(files.PathOf(u"locked"_qs)).constData(), 0700);
+  EXPECT_EQ(dialog.FileName(), locked);
 }
 
 // Through the window: the first dialog starts in the program's folder with nothing

@@ -83,6 +83,7 @@ cp "$samples/sample.bin" "$sample"
 : >"$empty"
 printf 'Quorvex' >"$chinese"
 printf 'wenjian' >"$work/files/文件.bin"
+printf 'GBK' >"$work/files/"$'\xCA\xFD\xBE\xDD.bin' && printf 'Latin-1' >"$work/files/"$'caf\xE9.bin'
 sample_dump=$(cat "$samples/sample-shown.txt")
 chinese_dump=$'     1: 51 75 6F 72 76 65 78        Quorvex'
 
@@ -163,6 +164,28 @@ press Escape
 wait_gone '^打开$'
 wait_active '^Quorvex \[十六进制\.bin\]$' >/dev/null
 expect_copied "a cancelled open" "$chinese_dump"
+
+# Names that are not UTF-8, as archives from Windows and old disks leave them: 数据.bin
+# in GBK, pasted as it shows; café.bin in Latin-1, shown as caf\xE9.bin, taken from the
+# completion list (in Wayland, where nothing outside shows the list, typed as it shows).
+open_typed "$work/files/数据.bin"
+wait_active '^Quorvex \[数据\.bin\]$' >/dev/null
+expect_copied "a GBK name" $'     1: 47 42 4B                    GBK'
+press ctrl+o
+wait_active '^打开$' >/dev/null
+if [[ $mode == wayland ]]; then
+  type_text 'caf\xE9.bin'
+  press Return
+else
+  before=$(menu_mark "$program_pid")
+  type_text caf
+  wait_until 5 menu_changed "$program_pid" "$before" || fail "caf opened no completion list"
+  shoot unlisted-names
+  # Return takes the highlighted name into the name box, and the dialog opens it.
+  press Down Return
+fi
+wait_active '^Quorvex \[caf\\xE9\.bin\]$' >/dev/null
+expect_copied "a Latin-1 name" $'     1: 4C 61 74 69 6E 2D 31        Latin-1'
 
 if [[ -n $ibus ]]; then
   # As a Chinese user gives a path with pinyin on: the folder pasted (the dialog's own, so

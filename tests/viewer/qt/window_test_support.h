@@ -37,6 +37,8 @@ class TestFiles {
   QString Write(const QString& name, const QByteArray& bytes) const {
     return QtPath(dir_.Write(NativePath(name), bytes));
   }
+  // A file whose name is those bytes, UTF-8 or not.
+  void WriteNamed(const std::string& name, const QByteArray& bytes) const { dir_.Write(name, bytes); }
 
  private:
   static QString QtPath(const std::filesystem::path& path) {
