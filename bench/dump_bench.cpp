@@ -28,7 +28,7 @@ void BM_DumpText(benchmark::State& state) {
     auto text = quorvex::DumpText(buffer);
     benchmark::DoNotOptimize(text.data());
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * n));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(n));
 }
 BENCHMARK(BM_DumpText)->Arg(1)->Arg(4096)->Arg(32760)->Unit(benchmark::kMicrosecond);
 
@@ -60,7 +60,7 @@ void BM_ReadWholeFileAndDumpText(benchmark::State& state) {
     auto text = quorvex::DumpText(quorvex::ReadWholeFile(file.Path()));
     benchmark::DoNotOptimize(text.data());
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * n));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(n));
 }
 BENCHMARK(BM_ReadWholeFileAndDumpText)->Arg(32760)->Unit(benchmark::kMicrosecond);
 

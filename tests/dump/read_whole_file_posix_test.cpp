@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -70,12 +71,21 @@ class BlockedFifoWriter {
   // Its real reader comes at last: the writer's 4 bytes must arrive in full.
   ~BlockedFifoWriter() {
     if (!blocked_) return;
-    const Descriptor reader(::open(fifo_.c_str(), O_RDONLY));
-    char data[8] = {};
-    EXPECT_EQ(::read(reader.Get(), data, sizeof data), 4);
+    // No Descriptor: its throw would leave the destructor and end the whole program.
+    const int reader = ::open(fifo_.c_str(), O_RDONLY);
+    if (reader < 0) {
+      ADD_FAILURE() << "the FIFO's read end did not open: " << std::strerror(errno);
+      ::kill(pid_, SIGKILL);
+    } else {
+      char data[8] = {};
+      EXPECT_EQ(::read(reader, data, sizeof data), 4);
+      ::close(reader);
+    }
     int status = 0;
     ::waitpid(pid_, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
+    if (reader >= 0) {
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
+    }
   }
 
   // Not released: a released writer has ended a moment later, one way or the other.
@@ -178,8 +188,8 @@ TEST(ReadWholeFilePosixTest, ANameSwappedAfterTheLookLeadsToNoOtherFile) {
     for (const auto& c : cases) {
       SCOPED_TRACE(std::string(mode) + ", " + c.label);
       const auto file = dir.Write("seen.bin", {1, 2, 3});
-      const auto read = [&] {
-        return ReadWholeFile(file, {.between_looks = [&] { c.swap(file); }, .descriptor_folder = descriptor_folder});
+      const auto read = [&, folder = descriptor_folder] {
+        return ReadWholeFile(file, {.between_looks = [&] { c.swap(file); }, .descriptor_folder = folder});
       };
       if (c.failure != 0 && !through_handle) {
         EXPECT_TRUE(FailsWith(c.failure, read));
@@ -219,7 +229,7 @@ TEST(ReadWholeFilePosixTest, SpecialFilesAndPathsFailWithTheirNumbers) {
   };
   for (const auto& [path, failure] : cases) {
     if (path.empty()) continue;  // no short-reading file here
-    EXPECT_TRUE(FailsWith(failure, [&] { ReadWholeFile(path); })) << path;
+    EXPECT_TRUE(FailsWith(failure, [&path = path] { ReadWholeFile(path); })) << path;
   }
   EXPECT_EQ(ReadWholeFile(dir.Path() / "link").Bytes(), (std::vector<std::uint8_t>{1, 2, 3}));
 }

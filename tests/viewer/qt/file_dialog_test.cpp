@@ -206,7 +206,7 @@ TEST_F(FileDialogTest, FilesWhoseReadingBlocksLeaveItAnsweringAndOneQtDialogServ
     FileDialog dialog = Dialog(start);
     bool listed = false;
     std::pair<QFileDialog*, QString> first;
-    const auto failure = Show(dialog, [&](QFileDialog& shown) {
+    const auto failure = Show(dialog, [&, &blocking = blocking](QFileDialog& shown) {
       listed = Lists(shown, blocking);
       QTest::qWait(500);  // the entries' icons and types are looked up in the background
       first = {&shown, NameBox(shown).text()};
