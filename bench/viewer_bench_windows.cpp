@@ -68,7 +68,7 @@ int main() {
 
   const std::wstring path = WriteLargestFile();
   if (path.empty()) {
-    std::fputs("the 32,760-byte file could not be written in the temporary folder\n", stderr);
+    static_cast<void>(std::fputs("the 32,760-byte file could not be written in the temporary folder\n", stderr));
     return 1;
   }
   constexpr int kRuns = 21;

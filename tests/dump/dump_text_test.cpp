@@ -101,12 +101,12 @@ TEST(DumpTextTest, ExamplesShowTheirExactText) {
 // A row's position field and a byte's hex cell, as printf writes them.
 std::string PositionField(unsigned position) {
   char text[16];
-  std::snprintf(text, sizeof text, "%6u: ", position);
+  static_cast<void>(std::snprintf(text, sizeof text, "%6u: ", position));
   return text;
 }
 std::string HexCell(unsigned byte) {
   char text[8];
-  std::snprintf(text, sizeof text, "%2X ", byte);
+  static_cast<void>(std::snprintf(text, sizeof text, "%2X ", byte));
   return text;
 }
 
@@ -150,7 +150,7 @@ TEST(DumpTextTest, CharactersMatchIconvsWindows1252) {
   const test::TempDir dir;
   const auto file = dir.Write("defined.bin", bytes);
   const std::string command = "iconv -f CP1252 -t UTF-16LE '" + file.string() + "'";
-  FILE* pipe = ::popen(command.c_str(), "r");
+  FILE* pipe = ::popen(command.c_str(), "r");  // NOLINT(cert-env33-c): iconv on a file of the test's own
   ASSERT_NE(pipe, nullptr);
   std::u16string expected;
   for (char16_t unit; std::fread(&unit, 2, 1, pipe) == 1;) expected += unit;  // little-endian host

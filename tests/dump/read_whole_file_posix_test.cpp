@@ -13,10 +13,10 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <tuple>
 
@@ -37,7 +37,7 @@ namespace fs = std::filesystem;
 class Descriptor {
  public:
   explicit Descriptor(int fd) : fd_(fd) {
-    if (fd_ < 0) throw std::runtime_error(std::strerror(errno));
+    if (fd_ < 0) throw std::system_error(errno, std::generic_category());
   }
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
@@ -49,7 +49,7 @@ class Descriptor {
 };
 
 fs::path MakeFifo(const TempDir& dir) {
-  const auto fifo = dir.Path() / "fifo";
+  auto fifo = dir.Path() / "fifo";
   if (::mkfifo(fifo.c_str(), 0600) != 0) throw std::runtime_error("mkfifo failed");
   return fifo;
 }
@@ -74,7 +74,7 @@ class BlockedFifoWriter {
     // No Descriptor: its throw would leave the destructor and end the whole program.
     const int reader = ::open(fifo_.c_str(), O_RDONLY);
     if (reader < 0) {
-      ADD_FAILURE() << "the FIFO's read end did not open: " << std::strerror(errno);
+      ADD_FAILURE() << "the FIFO's read end did not open: " << std::generic_category().message(errno);
       ::kill(pid_, SIGKILL);
     } else {
       char data[8] = {};
@@ -105,7 +105,7 @@ class BlockedFifoWriter {
 
 // Cut to its low 32 bits, this size would read as a 100-byte file.
 fs::path MakeSparse4GiBPlus100(const TempDir& dir) {
-  const auto file = dir.Write("sparse.bin", {});
+  auto file = dir.Write("sparse.bin", {});
   fs::resize_file(file, (std::uintmax_t{1} << 32) + 100);
   return file;
 }
@@ -214,7 +214,7 @@ TEST(ReadWholeFilePosixTest, SpecialFilesAndPathsFailWithTheirNumbers) {
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   ASSERT_LT(socket_path.native().size(), sizeof address.sun_path);
-  std::strcpy(address.sun_path, socket_path.c_str());
+  socket_path.native().copy(address.sun_path, sizeof address.sun_path - 1);
   ASSERT_EQ(::bind(listener.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
   fs::create_symlink(dir.Path() / "gone.bin", dir.Path() / "dangling");
   fs::create_symlink(dir.Path() / "loop", dir.Path() / "loop");

@@ -31,7 +31,7 @@ TEST(CheckedFileLengthTest, KeepsTheFullSizeAndOverflowsAbove32767) {
 }
 
 TEST(ReadExactlyTest, FillsTheLengthFromPartialReadsOrFails) {
-  const struct {
+  const struct {  // NOLINT(clang-analyzer-optin.performance.Padding): a table, in the order it reads
     std::int16_t length;
     std::size_t available;  // bytes the file still has
     std::size_t chunk;      // the most one read gives

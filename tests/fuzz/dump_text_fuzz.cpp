@@ -13,7 +13,7 @@ namespace {
 
 void Check(bool condition, const char* rule) {
   if (!condition) {
-    std::fprintf(stderr, "DumpText broke a rule: %s\n", rule);
+    static_cast<void>(std::fprintf(stderr, "DumpText broke a rule: %s\n", rule));
     std::abort();
   }
 }
@@ -23,12 +23,12 @@ std::u16string Wide(const char* text) { return {text, text + std::char_traits<ch
 // A row's position field and a byte's hex cell, as printf writes them.
 std::u16string PositionField(unsigned position) {
   char text[16];
-  std::snprintf(text, sizeof text, "%6u: ", position);
+  static_cast<void>(std::snprintf(text, sizeof text, "%6u: ", position));
   return Wide(text);
 }
 std::u16string HexCell(unsigned byte) {
   char text[8];
-  std::snprintf(text, sizeof text, "%2X ", byte);
+  static_cast<void>(std::snprintf(text, sizeof text, "%2X ", byte));
   return Wide(text);
 }
 

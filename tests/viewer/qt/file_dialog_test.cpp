@@ -39,7 +39,7 @@ class FileDialogTest : public ::testing::Test {
  protected:
   QString MakeFile(const QString& relativePath) {
     QDir().mkpath(QFileInfo(files.PathOf(relativePath)).path());
-    const QString path = files.Write(relativePath, "Quorvex");
+    QString path = files.Write(relativePath, "Quorvex");
     EXPECT_FALSE(path.isEmpty()) << relativePath.toStdString();
     return path;
   }

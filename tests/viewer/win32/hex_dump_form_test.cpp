@@ -57,7 +57,7 @@ std::wstring MissingGlyphs(HFONT font, std::wstring_view text) {
     TextOutW(dc.get(), 2, 2, &character, 1);
     GdiFlush();
     const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    return std::vector<std::uint32_t>(pixels, pixels + kSide * kSide);
+    return std::vector<std::uint32_t>(pixels, pixels + std::ptrdiff_t{kSide} * kSide);
   };
   const auto box = draw(L'\xFFFF');
   std::wstring missing;
