@@ -100,7 +100,9 @@ HexDumpForm::HexDumpForm(HINSTANCE instance, bool endsProgram, NewerWindowsFunct
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu.get(), instance, this);
   if (hwnd_ == nullptr || rchDisplay_ == nullptr) {
     // A window made and destroyed again (its WM_CREATE failed) took its menu with it.
+    const DWORD error = GetLastError();
     if (!IsMenu(menu.get())) static_cast<void>(menu.release());
+    SetLastError(error);
     RaiseLastError(texts::kWindowNotCreated);
   }
   static_cast<void>(menu.release());  // the window's now, destroyed with it
