@@ -40,13 +40,14 @@ env -i PATH="$PATH" HOME="$work/runtime" XDG_RUNTIME_DIR="$work/runtime" \
   WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
   "${as_user[@]}" sway -c "$work/config" >"$work/log" 2>&1 &
 compositor=$!
-for ((tries = 0; tries < 200; ++tries)); do
-  [[ -s $work/runtime/env ]] && grep -q '^SWAYSOCK=' "$work/runtime/env" && break
-  kill -0 "$compositor" 2>/dev/null || break
+# Waited for as long as a busy machine may take, and given up at once if sway ends.
+deadline=$((SECONDS + 60))
+until [[ -s $work/runtime/env ]] && grep -q '^SWAYSOCK=' "$work/runtime/env"; do
+  kill -0 "$compositor" 2>/dev/null || { echo "sway ended at its start:" >&2; cat "$work/log" >&2; exit 1; }
+  ((SECONDS < deadline)) || { echo "sway did not start within 60 s:" >&2; cat "$work/log" >&2; exit 1; }
   sleep 0.05
 done
-display=$(sed -n 's/^WAYLAND_DISPLAY=//p' "$work/runtime/env" 2>/dev/null || true)
-[[ -n $display ]] || { echo "sway did not start:" >&2; cat "$work/log" >&2; exit 1; }
+display=$(sed -n 's/^WAYLAND_DISPLAY=//p' "$work/runtime/env")
 export WAYLAND_DISPLAY=$work/runtime/$display
 SWAYSOCK=$(sed -n 's/^SWAYSOCK=//p' "$work/runtime/env")
 export SWAYSOCK
@@ -57,8 +58,10 @@ unset DISPLAY
 # keeps the seat's keyboard in place.
 wtype -s 3600000 -k F35 &
 keyboard=$!
-for ((tries = 0; tries < 100; ++tries)); do
-  swaymsg -t get_inputs 2>/dev/null | grep '"type": "keyboard"' >/dev/null && break
+deadline=$((SECONDS + 60))
+until swaymsg -t get_inputs 2>/dev/null | grep '"type": "keyboard"' >/dev/null; do
+  kill -0 "$keyboard" 2>/dev/null || { echo "wtype's keyboard ended at its start" >&2; exit 1; }
+  ((SECONDS < deadline)) || { echo "sway showed no keyboard within 60 s" >&2; exit 1; }
   sleep 0.05
 done
 status=0

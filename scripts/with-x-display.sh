@@ -18,15 +18,15 @@ work=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" >"$work/log" 2>&1 &
 server=$!
 trap '{ kill "$server"; wait "$server"; } 2>/dev/null || true; rm -rf "$work"' EXIT
-# Handed over once a client reaches it.
-for ((tries = 0; tries < 200; ++tries)); do
-  number=$(tr -dc 0-9 <"$work/display")
-  [[ -n $number ]] && xdpyinfo -display ":$number" >/dev/null 2>&1 && break
-  kill -0 "$server" 2>/dev/null || break
-  number=
+# Handed over once a client reaches it: waited for as long as a busy machine may take,
+# and given up at once if the server ends.
+deadline=$((SECONDS + 60))
+until number=$(tr -dc 0-9 <"$work/display") && [[ -n $number ]] &&
+      xdpyinfo -display ":$number" >/dev/null 2>&1; do
+  kill -0 "$server" 2>/dev/null || { echo "Xvfb ended at its start:" >&2; cat "$work/log" >&2; exit 1; }
+  ((SECONDS < deadline)) || { echo "Xvfb did not start within 60 s:" >&2; cat "$work/log" >&2; exit 1; }
   sleep 0.05
 done
-[[ -n $number ]] || { echo "Xvfb did not start:" >&2; cat "$work/log" >&2; exit 1; }
 export DISPLAY=":$number"
 unset WAYLAND_DISPLAY
 status=0

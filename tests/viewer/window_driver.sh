@@ -131,6 +131,20 @@ wait_until() {
   done
 }
 
+# Waits until the command after the first three arguments succeeds: the helper program
+# $1 (a window manager, an input method), whose process is $2, is up. As long as a busy
+# machine may take; it fails at once, with the end of the helper's log $3, if the helper
+# ends instead.
+wait_started() {
+  local name=$1 pid=$2 log=$3 deadline=$((SECONDS + 60))
+  shift 3
+  until "$@"; do
+    kill -0 "$pid" 2>/dev/null || fail "$name ended at its start: $(tail -n 5 "$log")"
+    ((SECONDS < deadline)) || fail "$name did not start within 60 s: $(tail -n 5 "$log")"
+    sleep 0.05
+  done
+}
+
 shown() { [[ -n $(window_named "$1") ]]; }
 gone() { ! shown "$1"; }
 # Keys pressed now reach the window $1.

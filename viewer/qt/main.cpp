@@ -3,12 +3,15 @@
 
 #include "application.h"
 #include "hex_dump_form.h"
+#include "keys_follow_activation.h"
 #include "qt_translation.h"
 #include "startup_environment.h"
 
 int main(int argc, char** argv) {
   const quorvex::StartupEnvironment environment;
+  quorvex::KeysFollowActivation keysFollowActivation;
   QApplication app(argc, argv);
+  app.installNativeEventFilter(&keysFollowActivation);
   quorvex::TranslateQtIntoChinese(app);
   quorvex::IdentifyApplication();
   quorvex::HexDumpForm form;

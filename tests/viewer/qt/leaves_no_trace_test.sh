@@ -48,22 +48,24 @@ source "$(dirname "$0")/../window_driver.sh"
 
 mkdir "$work/wm-home"
 if [[ $mode == openbox ]]; then
-  HOME=$work/wm-home openbox --sm-disable >/dev/null 2>&1 &
+  HOME=$work/wm-home openbox --sm-disable >"$work/openbox.log" 2>&1 &
   wm=$!
   managed() { xprop -root _NET_SUPPORTING_WM_CHECK | grep "window id" >/dev/null; }
-  wait_until 10 managed || fail "openbox did not start"
+  wait_started openbox "$wm" "$work/openbox.log" managed
 fi
 
 if [[ $mode == bare || $mode == openbox ]]; then
   # ibus in a bus and a home of its own; the program's home gets only the folder where
   # ibus notes its address, the one place Qt's ibus plugin looks.
   in_ibus_home() { env -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_DATA_HOME HOME="$work/wm-home" "$ibus_mark" "$@"; }
-  in_ibus_home dbus-run-session -- ibus-daemon --panel=disable --emoji-extension=disable >/dev/null 2>&1 &
+  in_ibus_home dbus-run-session -- ibus-daemon --panel=disable --emoji-extension=disable >"$work/ibus.log" 2>&1 &
+  ibus_pid=$!
   # As the user switches input methods ("ibus engine" fails setting no X layout for
   # pinyin); nothing shows once the engine has the name box: a moment for it.
   switch_to() { in_ibus_home ibus engine "$1" &>/dev/null; [[ $(in_ibus_home ibus engine 2>/dev/null) == "$1" ]] && sleep 0.3; }
   # Pinyin's engine started beforehand, as at login; then the English keyboard.
-  wait_until 20 switch_to libpinyin && switch_to xkb:us::eng || fail "ibus did not start"
+  wait_started ibus "$ibus_pid" "$work/ibus.log" switch_to libpinyin
+  switch_to xkb:us::eng || fail "ibus did not switch to English"
   ibus=on
 fi
 

@@ -56,7 +56,8 @@ wait "$program" || status=$?
 program=""
 ((status != 0)) || fail "the program ended with status 0 after failing to start"
 text=$(sed -n 's/.*MSGBOX_OnInit L"\(.*\)"\r\{0,1\}$/\1/p' "$work/start-up.log" | head -n 1)
-text=$(printf '%b' "$(sed 's/\\\([0-9a-f]\{4\}\)/\\u\1/g' <<<"$text")")
+# printf makes characters of \uXXXX in a UTF-8 locale alone, whatever the caller's.
+text=$(LC_ALL=C.UTF-8; printf '%b' "$(sed 's/\\\([0-9a-f]\{4\}\)/\\u\1/g' <<<"$text")")
 [[ "$text" == $'Quorvex 无法启动。\r\n错误 126：无法加载显示控件 msftedit.dll。' ]] || fail "the error box says: $text"
 
 # Its output goes nowhere, so that nothing it leaves behind holds the test's pipes.
