@@ -27,8 +27,7 @@ cmake -S . -B build-clang -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEX_F
   -DCMAKE_CXX_COMPILER=clang++ -DQUORVEX_WERROR=ON
 cmake --build build-clang -j "$jobs"
 # The programs in real windows (Xvfb, Wayland) ran in the main build; the rest take seconds.
-ctest --test-dir build-clang --output-on-failure -j "$jobs" \
-  -E '^(window_screenshot_test|leaves_no_trace_test_.*|accessibility_test)$'
+ctest --test-dir build-clang --output-on-failure -j "$jobs" -LE real-window
 echo "Clang build and its tests took $((SECONDS - started)) s"
 
 echo "== Windows build (engine, window, quorvex.exe) under Wine"
