@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   const QString path = folder.filePath(QStringLiteral("sample.bin"));
   QFile sample(path);
   if (!sample.open(QIODevice::WriteOnly) || sample.write(QByteArray(4096, 'q')) != 4096) {
-    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    static_cast<void>(std::fprintf(stderr, "cannot write %s\n", qPrintable(path)));
     return 1;
   }
   sample.close();
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
   }
   const long afterMany = ResidentKiB();
   if (answered != kManyOpens || form.windowTitle() != QStringLiteral("Quorvex [sample.bin]")) {
-    std::fprintf(stderr, "only %d of %d dialogs were answered\n", answered, kManyOpens);
+    static_cast<void>(std::fprintf(stderr, "only %d of %d dialogs were answered\n", answered, kManyOpens));
     return 1;
   }
   std::printf("resident memory after %d opens:  %ld KiB\n", kFewOpens, afterFew);

@@ -25,16 +25,30 @@ double SinceProcessCreation() {
 
 // The largest file Quorvex shows, in the temporary folder; written with the system's own
 // calls, so that this program carries no more of the C++ library than quorvex.exe does
-// and its start-up is timed alike.
+// and its start-up is timed alike. Empty when it cannot be written.
 std::wstring WriteLargestFile() {
-  wchar_t folder[MAX_PATH + 1] = {};
-  const std::wstring path = std::wstring(folder, GetTempPathW(MAX_PATH + 1, folder)) + L"quorvex-bench-largest.bin";
+  // A buffer too short gets the length needed, its terminating null included.
+  std::wstring path(MAX_PATH + 1, L'\0');
+  DWORD length = GetTempPathW(static_cast<DWORD>(path.size()), path.data());
+  if (length >= path.size()) {
+    path.resize(length);
+    length = GetTempPathW(static_cast<DWORD>(path.size()), path.data());
+  }
+  if (length == 0 || length >= path.size()) return {};
+  path.resize(length);
+  path += L"quorvex-bench-largest.bin";
   std::vector<std::uint8_t> bytes(32760);
   for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i & 0xFF);
   const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
   DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  const bool whole = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0 &&
+                     written == bytes.size();
   CloseHandle(file);
+  if (!whole) {
+    DeleteFileW(path.c_str());
+    return {};
+  }
   return path;
 }
 
@@ -53,6 +67,10 @@ int main() {
   Pump();
 
   const std::wstring path = WriteLargestFile();
+  if (path.empty()) {
+    static_cast<void>(std::fputs("the 32,760-byte file could not be written in the temporary folder\n", stderr));
+    return 1;
+  }
   constexpr int kRuns = 21;
   std::vector<double> times;
   for (int run = 0; run < kRuns; ++run) {

@@ -28,8 +28,8 @@ foreach(flag -fstack-clash-protection -fcf-protection)
   endif()
 endforeach()
 # glibc fortifies only optimised code (and warns without -O); under the sanitizers their
-# own checks of each access replace it.
-if(NOT QUORVEX_SANITIZE AND NOT QUORVEX_FUZZ)
+# own checks of each access replace it (the fuzz target drops it for itself).
+if(NOT QUORVEX_SANITIZE)
   add_compile_options("$<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=2>")
 endif()
 add_link_options(LINKER:-z,relro LINKER:-z,now)

@@ -20,9 +20,9 @@ std::wstring FullPath(const std::wstring& path) {
 }  // namespace
 
 std::wstring LongPathForm(std::wstring_view path) {
-  const std::wstring given(path);
+  std::wstring given(path);
   if (StartsWith(path, L"\\\\?\\") || StartsWith(path, L"\\\\.\\") || StartsWith(path, L"\\??\\")) return given;
-  const std::wstring full = FullPath(given);
+  std::wstring full = FullPath(given);
   if (full.empty() || (given.size() < MAX_PATH && full.size() < MAX_PATH)) return given;
   if (StartsWith(full, L"\\\\?\\") || StartsWith(full, L"\\\\.\\")) return full;  // a device, such as \\.\NUL
   if (StartsWith(full, L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);

@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-private-dev libgl-dev libxcb1-dev libdbus-1-dev qt6-translations-l10n
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-tidy
   xvfb xauth xdotool x11-utils openbox dbus-x11 fonts-liberation fonts-wqy-microhei
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine
   dpkg-dev file desktop-file-utils appstream unzip lintian groff-base git

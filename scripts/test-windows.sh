@@ -42,7 +42,7 @@ trap stop_wine EXIT
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DQUORVEX_BUILD_VIEWER=ON -DQUORVEX_BUILD_BENCH=ON -DQUORVEX_BUILD_TESTS=ON
+  -DQUORVEX_BUILD_VIEWER=ON -DQUORVEX_BUILD_BENCH=ON -DQUORVEX_BUILD_TESTS=ON -DQUORVEX_WERROR=ON
 cmake --build "$build" -j "$jobs"
 
 # One Xvfb for the whole stage: Wine's programs and its server share one display.

@@ -81,6 +81,7 @@ inline constexpr std::string_view kWindowClassNotRegistered = "无法注册窗�
 inline constexpr std::string_view kRichEditNotLoaded = "无法加载显示控件 msftedit.dll。";
 inline constexpr std::string_view kAcceleratorsNotCreated = "无法创建快捷键表。";
 inline constexpr std::string_view kWindowNotCreated = "无法创建主窗口。";
+inline constexpr std::string_view kMenuNotCreated = "无法创建菜单。";
 inline constexpr std::string_view kDisplayNotCreated = "无法创建显示控件。";
 
 }  // namespace quorvex::texts

@@ -39,7 +39,7 @@ class TempDir {
   // Any container of bytes: a std::vector of std::uint8_t, a QByteArray.
   template <typename Bytes>
   std::filesystem::path Write(const std::filesystem::path& name, const Bytes& bytes) const {
-    const auto file = path_ / name;
+    auto file = path_ / name;
     std::ofstream out(file, std::ios::binary);
     out.write(reinterpret_cast<const char*>(std::data(bytes)), static_cast<std::streamsize>(std::size(bytes)));
     if (!out) throw std::runtime_error("cannot write " + file.string());

@@ -50,7 +50,7 @@ TEST(ByteBufferTest, HoldsOneTo32767BytesAtPositionsOneToLength) {
   }
   for (const auto& [n, failure] :
        {std::pair{0, kOutOfRange}, std::pair{32768, kOverflow}, std::pair{65541, kOverflow}}) {
-    EXPECT_TRUE(FailsWith(failure, [&] { ByteBuffer{std::vector<std::uint8_t>(n)}; })) << n;
+    EXPECT_TRUE(FailsWith(failure, [n = n] { ByteBuffer{std::vector<std::uint8_t>(static_cast<std::size_t>(n))}; })) << n;
   }
 }
 
@@ -98,16 +98,22 @@ TEST(DumpTextTest, ExamplesShowTheirExactText) {
   for (const auto& c : cases) EXPECT_EQ(DumpText(ByteBuffer(c.bytes)), c.text);
 }
 
-std::string Format(const char* format, unsigned value) {
+// A row's position field and a byte's hex cell, as printf writes them.
+std::string PositionField(unsigned position) {
   char text[16];
-  std::snprintf(text, sizeof text, format, value);
+  static_cast<void>(std::snprintf(text, sizeof text, "%6u: ", position));
+  return text;
+}
+std::string HexCell(unsigned byte) {
+  char text[8];
+  static_cast<void>(std::snprintf(text, sizeof text, "%2X ", byte));
   return text;
 }
 
 // Every row for sizes around the row and limit edges: position field, a hex cell per
 // byte, blank cells past the end, then one character per byte present.
 TEST(DumpTextTest, RowsFollowTheLayoutForEverySize) {
-  for (std::size_t n : {1, 7, 8, 9, 16, 17, 255, 256, 257, 4096, 32759, 32760}) {
+  for (const std::size_t n : std::initializer_list<std::size_t>{1, 7, 8, 9, 16, 17, 255, 256, 257, 4096, 32759, 32760}) {
     SCOPED_TRACE(n);
     const auto bytes = CountingBytes(n);
     const auto text = DumpText(ByteBuffer(bytes));
@@ -116,8 +122,8 @@ TEST(DumpTextTest, RowsFollowTheLayoutForEverySize) {
     ASSERT_EQ(text.size(), rows.size() * 38 + n);
     for (std::size_t r = 0; r < rows.size(); ++r) {
       const std::size_t count = std::min<std::size_t>(8, n - r * 8);
-      std::string hex = Format("%6u: ", static_cast<unsigned>(r * 8 + 1));
-      for (std::size_t j = 0; j < 8; ++j) hex += j < count ? Format("%2X ", bytes[r * 8 + j]) : "   ";
+      std::string hex = PositionField(static_cast<unsigned>(r * 8 + 1));
+      for (std::size_t j = 0; j < 8; ++j) hex += j < count ? HexCell(bytes[r * 8 + j]) : "   ";
       ASSERT_EQ(rows[r].size(), 36 + count) << "row " << r;
       ASSERT_EQ(rows[r].substr(0, 36), Ascii(hex + "    ")) << "row " << r;
     }
@@ -144,7 +150,7 @@ TEST(DumpTextTest, CharactersMatchIconvsWindows1252) {
   const test::TempDir dir;
   const auto file = dir.Write("defined.bin", bytes);
   const std::string command = "iconv -f CP1252 -t UTF-16LE '" + file.string() + "'";
-  FILE* pipe = ::popen(command.c_str(), "r");
+  FILE* pipe = ::popen(command.c_str(), "r");  // NOLINT(cert-env33-c): iconv on a file of the test's own
   ASSERT_NE(pipe, nullptr);
   std::u16string expected;
   for (char16_t unit; std::fread(&unit, 2, 1, pipe) == 1;) expected += unit;  // little-endian host

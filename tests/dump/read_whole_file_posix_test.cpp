@@ -11,11 +11,12 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <tuple>
 
@@ -36,7 +37,7 @@ namespace fs = std::filesystem;
 class Descriptor {
  public:
   explicit Descriptor(int fd) : fd_(fd) {
-    if (fd_ < 0) throw std::runtime_error(std::strerror(errno));
+    if (fd_ < 0) throw std::system_error(errno, std::generic_category());
   }
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
@@ -48,7 +49,7 @@ class Descriptor {
 };
 
 fs::path MakeFifo(const TempDir& dir) {
-  const auto fifo = dir.Path() / "fifo";
+  auto fifo = dir.Path() / "fifo";
   if (::mkfifo(fifo.c_str(), 0600) != 0) throw std::runtime_error("mkfifo failed");
   return fifo;
 }
@@ -70,12 +71,21 @@ class BlockedFifoWriter {
   // Its real reader comes at last: the writer's 4 bytes must arrive in full.
   ~BlockedFifoWriter() {
     if (!blocked_) return;
-    const Descriptor reader(::open(fifo_.c_str(), O_RDONLY));
-    char data[8] = {};
-    EXPECT_EQ(::read(reader.Get(), data, sizeof data), 4);
+    // No Descriptor: its throw would leave the destructor and end the whole program.
+    const int reader = ::open(fifo_.c_str(), O_RDONLY);
+    if (reader < 0) {
+      ADD_FAILURE() << "the FIFO's read end did not open: " << std::generic_category().message(errno);
+      ::kill(pid_, SIGKILL);
+    } else {
+      char data[8] = {};
+      EXPECT_EQ(::read(reader, data, sizeof data), 4);
+      ::close(reader);
+    }
     int status = 0;
     ::waitpid(pid_, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
+    if (reader >= 0) {
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
+    }
   }
 
   // Not released: a released writer has ended a moment later, one way or the other.
@@ -95,7 +105,7 @@ class BlockedFifoWriter {
 
 // Cut to its low 32 bits, this size would read as a 100-byte file.
 fs::path MakeSparse4GiBPlus100(const TempDir& dir) {
-  const auto file = dir.Write("sparse.bin", {});
+  auto file = dir.Write("sparse.bin", {});
   fs::resize_file(file, (std::uintmax_t{1} << 32) + 100);
   return file;
 }
@@ -178,8 +188,8 @@ TEST(ReadWholeFilePosixTest, ANameSwappedAfterTheLookLeadsToNoOtherFile) {
     for (const auto& c : cases) {
       SCOPED_TRACE(std::string(mode) + ", " + c.label);
       const auto file = dir.Write("seen.bin", {1, 2, 3});
-      const auto read = [&] {
-        return ReadWholeFile(file, {.between_looks = [&] { c.swap(file); }, .descriptor_folder = descriptor_folder});
+      const auto read = [&, folder = descriptor_folder] {
+        return ReadWholeFile(file, {.between_looks = [&] { c.swap(file); }, .descriptor_folder = folder});
       };
       if (c.failure != 0 && !through_handle) {
         EXPECT_TRUE(FailsWith(c.failure, read));
@@ -204,7 +214,7 @@ TEST(ReadWholeFilePosixTest, SpecialFilesAndPathsFailWithTheirNumbers) {
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   ASSERT_LT(socket_path.native().size(), sizeof address.sun_path);
-  std::strcpy(address.sun_path, socket_path.c_str());
+  socket_path.native().copy(address.sun_path, sizeof address.sun_path - 1);
   ASSERT_EQ(::bind(listener.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
   fs::create_symlink(dir.Path() / "gone.bin", dir.Path() / "dangling");
   fs::create_symlink(dir.Path() / "loop", dir.Path() / "loop");
@@ -219,7 +229,7 @@ TEST(ReadWholeFilePosixTest, SpecialFilesAndPathsFailWithTheirNumbers) {
   };
   for (const auto& [path, failure] : cases) {
     if (path.empty()) continue;  // no short-reading file here
-    EXPECT_TRUE(FailsWith(failure, [&] { ReadWholeFile(path); })) << path;
+    EXPECT_TRUE(FailsWith(failure, [&path = path] { ReadWholeFile(path); })) << path;
   }
   EXPECT_EQ(ReadWholeFile(dir.Path() / "link").Bytes(), (std::vector<std::uint8_t>{1, 2, 3}));
   // Names that are not UTF-8 (GBK, Latin-1, a byte of neither) are opened as the bytes they are.

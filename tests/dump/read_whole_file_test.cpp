@@ -31,7 +31,7 @@ TEST(CheckedFileLengthTest, KeepsTheFullSizeAndOverflowsAbove32767) {
 }
 
 TEST(ReadExactlyTest, FillsTheLengthFromPartialReadsOrFails) {
-  const struct {
+  const struct {  // NOLINT(clang-analyzer-optin.performance.Padding): a table, in the order it reads
     std::int16_t length;
     std::size_t available;  // bytes the file still has
     std::size_t chunk;      // the most one read gives
@@ -101,7 +101,7 @@ TEST(ReadWholeFileTest, APathWithANulInsideNamesNoFile) {
 // a file still held open could not be removed on every platform.
 TEST(ReadWholeFileTest, LeavesTheFileUnchangedAndClosed) {
   const TempDir dir;
-  for (std::size_t n : {0, 9, 32767, 32768}) {
+  for (const std::size_t n : std::initializer_list<std::size_t>{0, 9, 32767, 32768}) {
     SCOPED_TRACE(n);
     const auto bytes = CountingBytes(n);
     const auto file = dir.Write("kept.bin", bytes);

@@ -13,15 +13,23 @@ namespace {
 
 void Check(bool condition, const char* rule) {
   if (!condition) {
-    std::fprintf(stderr, "DumpText broke a rule: %s\n", rule);
+    static_cast<void>(std::fprintf(stderr, "DumpText broke a rule: %s\n", rule));
     std::abort();
   }
 }
 
-std::u16string Expected(const char* format, unsigned value) {
+std::u16string Wide(const char* text) { return {text, text + std::char_traits<char>::length(text)}; }
+
+// A row's position field and a byte's hex cell, as printf writes them.
+std::u16string PositionField(unsigned position) {
   char text[16];
-  std::snprintf(text, sizeof text, format, value);
-  return {text, text + std::char_traits<char>::length(text)};
+  static_cast<void>(std::snprintf(text, sizeof text, "%6u: ", position));
+  return Wide(text);
+}
+std::u16string HexCell(unsigned byte) {
+  char text[8];
+  static_cast<void>(std::snprintf(text, sizeof text, "%2X ", byte));
+  return Wide(text);
 }
 
 void CheckDump(const std::uint8_t* data, std::size_t n, const std::u16string& text) {
@@ -32,9 +40,9 @@ void CheckDump(const std::uint8_t* data, std::size_t n, const std::u16string& te
     const std::size_t first = r * 8;
     const std::size_t count = n - first < 8 ? n - first : 8;
     const std::size_t width = 36 + count;
-    Check(text.compare(at, 8, Expected("%6u: ", static_cast<unsigned>(first + 1))) == 0, "position field");
+    Check(text.compare(at, 8, PositionField(static_cast<unsigned>(first + 1))) == 0, "position field");
     for (std::size_t j = 0; j < 8; ++j) {
-      const auto cell = j < count ? Expected("%2X ", data[first + j]) : std::u16string(u"   ");
+      const auto cell = j < count ? HexCell(data[first + j]) : std::u16string(u"   ");
       Check(text.compare(at + 8 + 3 * j, 3, cell) == 0, "hex cell");
     }
     Check(text.compare(at + 32, 4, u"    ") == 0, "gap");

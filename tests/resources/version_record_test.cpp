@@ -112,7 +112,7 @@ TEST(IconGroupTest, Holds16And32PixelImagesInEveryColourDepth) {
   // Width and bits per pixel: every size as a 32-bit image and in 16 and 256 colours.
   std::set<std::pair<int, int>> sizes;
   for (WORD i = 0; i < header[2]; ++i) {
-    GroupIconEntry entry;
+    GroupIconEntry entry{};
     std::memcpy(&entry, data + sizeof header + i * sizeof entry, sizeof entry);
     EXPECT_EQ(entry.width, entry.height);
     sizes.emplace(entry.width == 0 ? 256 : entry.width, entry.bit_count);

@@ -47,7 +47,8 @@ FileDialog::FileDialog(FileDialog&&) noexcept = default;
 FileDialog::~FileDialog() { delete dialog_; }
 
 QFileDialog& FileDialog::DialogOver(QWidget* parent) {
-  if (dialog_ == nullptr) {
+  QFileDialog* const kept = dialog_;  // looked at once: GCC sees a null in every look
+  if (kept == nullptr) {
     auto* dialog = new AnyNameFileDialog(parent);
     dialog_ = dialog;
     // Qt's own dialog everywhere, so that no platform dialog reads files to draw them
@@ -62,8 +63,8 @@ QFileDialog& FileDialog::DialogOver(QWidget* parent) {
     auto* nameBox = dialog_->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     // Owned by the completion list it watches.
     if (nameBox != nullptr && nameBox->completer() != nullptr) new CompletionInputMethod(*nameBox);
-  } else if (dialog_->parentWidget() != parent) {
-    dialog_->setParent(parent, dialog_->windowFlags());
+  } else if (kept->parentWidget() != parent) {
+    kept->setParent(parent, kept->windowFlags());
   }
   return *dialog_;
 }
@@ -78,7 +79,8 @@ void FileDialog::ShowOpen(QWidget* parent) {
   // Whatever was typed or chosen in an earlier showing goes.
   const StartPoint start = StartFrom(fileName_);
   if (!start.folder.isEmpty()) dialog.setDirectory(start.folder);
-  auto* nameBox = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  // Watched, as the dialog is below: it is used again after the modal loop.
+  const QPointer<QLineEdit> nameBox = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
   if (nameBox != nullptr) nameBox->clear();
   if (!start.selection.isEmpty()) dialog.selectFile(start.selection);
   // Selected, so that a name the user types replaces it rather than adding to it, and

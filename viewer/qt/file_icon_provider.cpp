@@ -12,7 +12,7 @@ QIcon FileIconProvider::icon(const QFileInfo& info) const {
   if (info.isDir()) return icon(Folder);
   if (info.isFile()) {
     const QMimeType type = mimeTypes_.mimeTypeForFile(info, QMimeDatabase::MatchExtension);
-    const QIcon themed = QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName()));
+    QIcon themed = QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName()));
     if (!themed.isNull()) return themed;
   }
   return icon(File);

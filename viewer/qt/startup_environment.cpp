@@ -24,7 +24,7 @@ QByteArray MachineId() {
   for (const char* file : {"/var/lib/dbus/machine-id", "/etc/machine-id"}) {
     QFile id(QString::fromLatin1(file));
     if (id.open(QIODevice::ReadOnly)) {
-      const QByteArray text = id.readAll().trimmed();
+      QByteArray text = id.readAll().trimmed();
       if (!text.isEmpty()) return text;
     }
   }
@@ -37,7 +37,7 @@ QByteArray MachineId() {
 // itself once it is asked to.
 bool BusPublishedOnDisplay() {
 #ifdef QUORVEX_WITH_XCB
-  const passwd* user = getpwuid(getuid());
+  const passwd* user = getpwuid(getuid());  // NOLINT(concurrency-mt-unsafe): before any thread exists
   const QByteArray machine = MachineId();
   if (user == nullptr || machine.isEmpty() || qEnvironmentVariableIsEmpty("DISPLAY")) return false;
   const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> display(xcb_connect(nullptr, nullptr),

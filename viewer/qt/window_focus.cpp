@@ -32,8 +32,8 @@ void ReturnKeysTo(QWidget* window) {
   if (IsWaylandSession()) {
     const QDeadlineTimer deadline(kActivationWaitMilliseconds);
     const auto settled = [&watched, &deadline] {
-      return watched == nullptr || !watched->isVisible() || watched->isActiveWindow() ||
-             deadline.hasExpired();
+      const QWidget* now = watched;  // looked up once: GCC sees a null in each look
+      return now == nullptr || !now->isVisible() || now->isActiveWindow() || deadline.hasExpired();
     };
     if (!settled()) {
       QEventLoop loop;

@@ -36,16 +36,22 @@ void LoadRichEdit(const NewerWindowsFunctions& newer) {
   [[maybe_unused]] static const HMODULE library = LoadRichEditLibrary(newer);
 }
 
-HMENU CreateMenuBar() {
-  HMENU bar = CreateMenu();
-  HMENU file = CreatePopupMenu();
+OwnedMenu CreateMenuBar() {
+  OwnedMenu bar(CreateMenu());
+  OwnedMenu file(CreatePopupMenu());
+  if (bar == nullptr || file == nullptr) RaiseLastError(texts::kMenuNotCreated);
   // The accelerator's key after a tab, which Windows menus show right-aligned.
   const std::wstring open = Wide(texts::kFileOpen) + L'\t' + Wide(texts::kFileOpenShortcut);
-  AppendMenuW(file, MF_STRING, HexDumpForm::kFileOpenCommand, open.c_str());
-  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(file, MF_STRING, HexDumpForm::kFileExitCommand, Wide(texts::kFileExit).c_str());
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), Wide(texts::kFileMenu).c_str());
-  AppendMenuW(bar, MF_STRING, HexDumpForm::kAboutCommand, Wide(texts::kAbout).c_str());
+  if (!AppendMenuW(file.get(), MF_STRING, HexDumpForm::kFileOpenCommand, open.c_str()) ||
+      !AppendMenuW(file.get(), MF_SEPARATOR, 0, nullptr) ||
+      !AppendMenuW(file.get(), MF_STRING, HexDumpForm::kFileExitCommand, Wide(texts::kFileExit).c_str()) ||
+      !AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file.get()), Wide(texts::kFileMenu).c_str())) {
+    RaiseLastError(texts::kMenuNotCreated);
+  }
+  static_cast<void>(file.release());  // the bar's now, destroyed with it
+  if (!AppendMenuW(bar.get(), MF_STRING, HexDumpForm::kAboutCommand, Wide(texts::kAbout).c_str())) {
+    RaiseLastError(texts::kMenuNotCreated);
+  }
   return bar;
 }
 
@@ -64,6 +70,16 @@ int MessageBoxOver(HWND owner, std::u16string_view text, std::u16string_view tit
   return MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), type);
 }
 
+// Tells of an exception that reached the window procedure, throwing nothing itself: when
+// even its texts cannot be made (no memory left), the narrow text goes as it is.
+void ShowUnexpectedFailure(HWND owner, const char* what) noexcept {
+  try {
+    MessageBoxOver(owner, Utf16FromUtf8(what), texts::kAppName, MB_OK | MB_ICONERROR);
+  } catch (...) {
+    MessageBoxA(owner, what, "Quorvex", MB_OK | MB_ICONERROR);
+  }
+}
+
 }  // namespace
 
 HexDumpForm::HexDumpForm(HINSTANCE instance, bool endsProgram, NewerWindowsFunctions newer)
@@ -79,9 +95,17 @@ HexDumpForm::HexDumpForm(HINSTANCE instance, bool endsProgram, NewerWindowsFunct
   Load();
 
   // WM_NCCREATE ties the window to this object and WM_CREATE adds the display.
+  OwnedMenu menu = CreateMenuBar();
   CreateWindowExW(0, kClassName, Wide(texts::kAppName).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, CreateMenuBar(), instance, this);
-  if (hwnd_ == nullptr || rchDisplay_ == nullptr) RaiseLastError(texts::kWindowNotCreated);
+                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu.get(), instance, this);
+  if (hwnd_ == nullptr || rchDisplay_ == nullptr) {
+    // A window made and destroyed again (its WM_CREATE failed) took its menu with it.
+    const DWORD error = GetLastError();
+    if (!IsMenu(menu.get())) static_cast<void>(menu.release());
+    SetLastError(error);
+    RaiseLastError(texts::kWindowNotCreated);
+  }
+  static_cast<void>(menu.release());  // the window's now, destroyed with it
   SetInitialClientSize();
 }
 
@@ -114,7 +138,7 @@ LRESULT CALLBACK HexDumpForm::WindowProcedure(HWND hwnd, UINT message, WPARAM wP
   try {
     return form->Handle(message, wParam, lParam);
   } catch (const std::exception& error) {
-    MessageBoxOver(hwnd, Utf16FromUtf8(error.what()), texts::kAppName, MB_OK | MB_ICONERROR);
+    ShowUnexpectedFailure(hwnd, error.what());
     return 0;
   }
 }

@@ -20,5 +20,6 @@ using Owned = std::unique_ptr<std::remove_pointer_t<Handle>, HandleFreer<Handle,
 using OwnedFont = Owned<HFONT, DeleteObject>;
 using OwnedAccelerators = Owned<HACCEL, DestroyAcceleratorTable>;
 using OwnedIcon = Owned<HICON, DestroyIcon>;
+using OwnedMenu = Owned<HMENU, DestroyMenu>;
 
 }  // namespace quorvex

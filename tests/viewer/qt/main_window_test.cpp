@@ -135,19 +135,43 @@ TEST(Application, IsNamedVersionedAndHasItsIcon) {
   EXPECT_FALSE(icon.pixmap(32, 32).toImage().allGray());
 }
 
+// A variable of the environment, put back as it was however the test ends: a failed
+// assertion must not leave the later tests without their display.
+class SavedVariable {
+ public:
+  explicit SavedVariable(const char* name) : name_(name), value_(qgetenv(name)) {}
+  SavedVariable(const SavedVariable&) = delete;
+  SavedVariable& operator=(const SavedVariable&) = delete;
+  ~SavedVariable() { value_.isNull() ? qunsetenv(name_) : qputenv(name_, value_); }
+
+ private:
+  const char* name_;
+  QByteArray value_;
+};
+
+// A socket of the test's own, closed however the test ends.
+struct UnixSocket {
+  UnixSocket() = default;
+  UnixSocket(const UnixSocket&) = delete;
+  UnixSocket& operator=(const UnixSocket&) = delete;
+  ~UnixSocket() {
+    if (fd >= 0) close(fd);
+  }
+  const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+};
+
 // D-Bus starts a session bus of its own (which outlives the program) when it finds none;
 // a bus that is there is kept. (A bus published on an X display: the keyboard test.)
 TEST(Application, KeepsDBusFromStartingABusOnlyWhereThereIsNone) {
-  const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS"), runtime = qgetenv("XDG_RUNTIME_DIR");
-  const QByteArray display = qgetenv("DISPLAY");
+  const SavedVariable address("DBUS_SESSION_BUS_ADDRESS"), runtime("XDG_RUNTIME_DIR"), display("DISPLAY");
   qunsetenv("DISPLAY");
   QTemporaryDir withBus, withFile, empty;
-  const int socketFd = socket(AF_UNIX, SOCK_STREAM, 0);
+  const UnixSocket listener;
   sockaddr_un bus{.sun_family = AF_UNIX, .sun_path = {}};
   const QByteArray busPath = QFile::encodeName(withBus.filePath(u"bus"_qs));
   ASSERT_LT(busPath.size(), qsizetype(sizeof bus.sun_path));
   std::copy(busPath.begin(), busPath.end(), bus.sun_path);
-  ASSERT_EQ(bind(socketFd, reinterpret_cast<sockaddr*>(&bus), sizeof bus), 0);
+  ASSERT_EQ(bind(listener.fd, reinterpret_cast<sockaddr*>(&bus), sizeof bus), 0);
   QFile(withFile.filePath(u"bus"_qs)).open(QIODevice::WriteOnly);
   // "-" for a variable that is not set.
   const struct {
@@ -169,10 +193,6 @@ TEST(Application, KeepsDBusFromStartingABusOnlyWhereThereIsNone) {
     KeepDBusFromStartingABus();
     EXPECT_EQ(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS") ? qgetenv("DBUS_SESSION_BUS_ADDRESS") : "-", expected);
   }
-  close(socketFd);
-  address.isNull() ? qunsetenv("DBUS_SESSION_BUS_ADDRESS") : qputenv("DBUS_SESSION_BUS_ADDRESS", address);
-  runtime.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", runtime);
-  if (!display.isNull()) qputenv("DISPLAY", display);
 }
 
 // ibus answers each key before the next unless the user chose otherwise, whatever they chose.

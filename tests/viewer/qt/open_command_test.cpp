@@ -13,7 +13,7 @@
 namespace quorvex::testing {
 namespace {
 
-const DialogFailure kCancel(kDialogCancelled, u"已取消选择文件。");
+DialogFailure Cancel() { return {kDialogCancelled, u"已取消选择文件。"}; }
 
 class OpenCommandTest : public ::testing::Test {
  protected:
@@ -34,7 +34,7 @@ TEST_F(OpenCommandTest, ShowsTheChosenFileAndACancelChangesNothing) {
   EXPECT_EQ(Caption(form), u"Quorvex [chosen.bin]"_qs);
   EXPECT_EQ(ShownText(form), ShownDump(bytes));
 
-  dialog->onShowOpen = [] { throw kCancel; };
+  dialog->onShowOpen = [] { throw Cancel(); };
   EXPECT_TRUE(Open().empty());
   EXPECT_EQ(dialog->shows, 2);
   EXPECT_EQ(Caption(form), u"Quorvex [chosen.bin]"_qs);
@@ -92,7 +92,7 @@ TEST_F(OpenCommandTest, QueuedCtrlOWaitsUntilTheFileIsShown) {
     }
     EXPECT_FALSE(insideFirstOpen) << "the queued Ctrl+O ran inside the first Open";
     shownAtSecondOpen = ShownText(form);
-    throw kCancel;
+    throw Cancel();
   };
 
   // Both Opens run where modal boxes are answered: one left open fails the test fast.

@@ -38,7 +38,7 @@ TEST_F(ShowFileTest, ShowsTheDumpWithTheFileNameInTheCaption) {
   for (const auto& [name, size] : {std::pair{u"size1000.bin"_qs, 1000}, std::pair{u"数据文件.bin"_qs, 32760},
                                    std::pair{u"*"_qs, 1}, std::pair{u"a[*]b"_qs, 9}, std::pair{u"<b>粗<i>"_qs, 7}}) {
     SCOPED_TRACE(name.toStdString());
-    const QByteArray bytes = CountingBytes<QByteArray>(size);
+    const QByteArray bytes = CountingBytes<QByteArray>(static_cast<std::size_t>(size));
     const QString path = files.Write(name, bytes);
     const std::filesystem::path native = NativePath(path);
     const auto lastYear = std::filesystem::last_write_time(native) - std::chrono::hours(24 * 365);
@@ -64,7 +64,7 @@ TEST_F(ShowFileTest, EveryRowIsAsWideAsItsCharacterCount) {
   ASSERT_EQ(rows.size(), 32);
   for (const QString& row : rows) {
     EXPECT_EQ(row.size(), 44);
-    EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(row), row.size() * cell)
+    EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(row), static_cast<qreal>(row.size()) * cell)
         << row.toStdString() << " in " << QFontInfo(Display(form)->font()).family().toStdString();
   }
 }

@@ -39,7 +39,7 @@ QString ScreenshotPath(const QString& name) {
 
 QImage GrabAndSave(QWidget& window, const QString& name) {
   QTest::qWait(200);  // let the X server finish drawing before the grab
-  const QImage shot = window.screen()->grabWindow(window.winId()).toImage();
+  QImage shot = window.screen()->grabWindow(window.winId()).toImage();
   const QString path = ScreenshotPath(name);
   EXPECT_TRUE(shot.save(path)) << path.toStdString();
   std::printf("Screenshot: %s\n", qPrintable(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));

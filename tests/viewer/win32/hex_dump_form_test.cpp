@@ -57,7 +57,7 @@ std::wstring MissingGlyphs(HFONT font, std::wstring_view text) {
     TextOutW(dc.get(), 2, 2, &character, 1);
     GdiFlush();
     const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    return std::vector<std::uint32_t>(pixels, pixels + kSide * kSide);
+    return std::vector<std::uint32_t>(pixels, pixels + std::ptrdiff_t{kSide} * kSide);
   };
   const auto box = draw(L'\xFFFF');
   std::wstring missing;
@@ -355,7 +355,7 @@ TEST_F(WindowsForm, FilesThatCannotBeShownGiveTheWarningBoxAndTheWindowStays) {
         std::tuple{files.Path(), kPathFileAccessError, "路径/文件访问错误"}}) {
     form.ShowFile(shown.u16string(), u"shown.bin");
     const std::wstring title = path.filename().wstring();
-    const Answers answers = AnswerAll([&] { form.ShowFile(path.u16string(), FromWide(title)); });
+    const Answers answers = AnswerAll([&, &path = path] { form.ShowFile(path.u16string(), FromWide(title)); });
     EXPECT_EQ(answers.boxes, Boxes{Warning(ShowFailureText(path.u16string(), Failure(failure, description)))});
     EXPECT_TRUE(IsWindow(form.Handle()));
     EXPECT_EQ(Shown(), Showing(title, {})) << "the previous dump is gone";
