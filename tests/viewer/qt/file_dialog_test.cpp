@@ -275,7 +275,7 @@ TEST_F(FileDialogTest, NamesThatAreNotUtf8AreListedAndOpenTheirOwnFiles) {
       SCOPED_TRACE(shown.toStdString() + (fromList ? " from the list" : " typed"));
       FileDialog dialog = Dialog(files.PathOf(u"*"_qs));
       bool listed = false;
-      Show(dialog, [&](QFileDialog& qtDialog) {
+      Show(dialog, [&, &shown = shown](QFileDialog& qtDialog) {
         const QModelIndex row = RowOf(qtDialog, shown);
         listed = row.isValid();
         if (!fromList) return TypeAndOpen(qtDialog, shown);
