@@ -92,6 +92,7 @@ std::vector<RawName> UndecodableNames(const std::string& folder) {
   if (dir == nullptr) return {};
   std::vector<RawName> names;
   std::unordered_set<std::string> listed;
+  // NOLINTNEXTLINE(concurrency-mt-unsafe): readdir is safe on a stream of its own, as here.
   while (const dirent* entry = ::readdir(dir.get())) {
     const std::string_view name = entry->d_name;
     if (IsUtf8(name)) {
@@ -119,7 +120,7 @@ bool Missing(const std::string& path) {
 }  // namespace
 
 SystemPath NativePath(const QString& path) {
-  const SystemPath spelled = QFile::encodeName(path).toStdString();
+  SystemPath spelled = QFile::encodeName(path).toStdString();
   if (!Missing(spelled)) return spelled;
   // Name by name: each one missing as UTF-8 may be the shown text of one that is not.
   SystemPath resolved;
