@@ -399,7 +399,7 @@ class DeepFolders {
     while (made_ > 0) RemoveDirectoryW((L"\\\\?\\" + folders_[--made_]).c_str());
   }
   std::wstring Write(const std::wstring& name, const std::vector<std::uint8_t>& bytes) {
-    const std::wstring path = folders_.back() + L"\\" + name;
+    std::wstring path = folders_.back() + L"\\" + name;
     files_.push_back(path);
     std::ofstream(std::filesystem::path(L"\\\\?\\" + path), std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
