@@ -14,8 +14,10 @@ shift
 work=$(mktemp -d)
 : >"$work/display"
 # Local connections only, and no authority file: nothing of the server is written under
-# the home. Its output goes to the log alone, so that it holds no pipe of ours.
-Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" >"$work/log" 2>&1 &
+# the home. Its output goes to the log alone, so that it holds no pipe of ours. No reset
+# when its last client goes: the client that found it up is the last for a moment, and a
+# server resetting on a busy machine turned the next one away.
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$work/display" >"$work/log" 2>&1 &
 server=$!
 trap '{ kill "$server"; wait "$server"; } 2>/dev/null || true; rm -rf "$work"' EXIT
 # Handed over once a client reaches it: waited for as long as a busy machine may take,
